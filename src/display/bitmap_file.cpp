@@ -1,0 +1,142 @@
+#include "display/bitmap_file.h"
+
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+#include "base/paths.h"
+#include "platform/platform.h"
+
+namespace {
+
+void NotABitmap() { MainWindow->MessageBox("It isn't a bitmap!", "Tumbra: Fail"); }
+
+std::uint16_t U16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
+std::uint32_t U32(const std::uint8_t* p) {
+  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+
+void ParseFileHeader(const std::uint8_t* b, BitmapFileHeader& h) {
+  h.bfType = U16(b);
+  h.bfSize = U32(b + 2);
+  h.bfReserved1 = U16(b + 6);
+  h.bfReserved2 = U16(b + 8);
+  h.bfOffBits = U32(b + 10);
+}
+
+void ParseInfoHeader(const std::uint8_t* b, BitmapInfoHeader& h) {
+  h.biSize = U32(b);
+  h.biWidth = static_cast<std::int32_t>(U32(b + 4));
+  h.biHeight = static_cast<std::int32_t>(U32(b + 8));
+  h.biPlanes = U16(b + 12);
+  h.biBitCount = U16(b + 14);
+  h.biCompression = U32(b + 16);
+  h.biSizeImage = U32(b + 20);
+  h.biXPelsPerMeter = static_cast<std::int32_t>(U32(b + 24));
+  h.biYPelsPerMeter = static_cast<std::int32_t>(U32(b + 28));
+  h.biClrUsed = U32(b + 32);
+  h.biClrImportant = U32(b + 36);
+}
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+long FileSize(std::FILE* f) {
+  if (std::fseek(f, 0, SEEK_END) != 0) return -1;
+  return std::ftell(f);
+}
+
+// The rows that the flip will walk must lie inside the pixel data, and the pixel data
+// inside the file behind its headers.
+bool LayoutFits(const BitmapInfoHeader& h, long fileSize, long headerBytes) {
+  if (h.biWidth <= 0 || h.biHeight <= 0) return false;
+  unsigned long long rowBytes = static_cast<unsigned long long>(h.biWidth) * (h.biBitCount / 8);
+  if (rowBytes * static_cast<unsigned long long>(h.biHeight) > h.biSizeImage) return false;
+  return static_cast<long long>(h.biSizeImage) <= static_cast<long long>(fileSize) - headerBytes;
+}
+
+}  // namespace
+
+bool ReadBitmapFile(BitmapFile& record, const char* path) {
+  File file(std::fopen(NativePath(path).c_str(), "rb"));
+  if (!file) {
+    MainWindow->MessageBox("Bitmap failed to open!", "Tumbra: Fail");
+    return false;
+  }
+  std::uint8_t header[BitmapHeadersSize];
+  if (std::fread(header, 1, 14, file.get()) != 14 || U16(header) != 0x4D42) {
+    NotABitmap();
+    return false;
+  }
+  ParseFileHeader(header, record.fileHeader);
+  if (std::fread(header + 14, 1, 40, file.get()) != 40) {
+    NotABitmap();
+    return false;
+  }
+  ParseInfoHeader(header + 14, record.infoHeader);
+  const BitmapInfoHeader& info = record.infoHeader;
+  long headerBytes = BitmapHeadersSize;
+  if (info.biBitCount == 8) {
+    std::uint8_t table[256][4];
+    if (std::fread(table, 1, sizeof table, file.get()) != sizeof table) {
+      NotABitmap();
+      return false;
+    }
+    for (int i = 0; i < 256; ++i) {
+      record.colourTable[i][0] = table[i][2];
+      record.colourTable[i][1] = table[i][1];
+      record.colourTable[i][2] = table[i][0];
+      record.colourTable[i][3] = 4;  // PC_NOCOLLAPSE
+    }
+    headerBytes += sizeof table;
+  }
+  if (info.biBitCount != 8 && info.biBitCount != 16 && info.biBitCount != 24) {
+    NotABitmap();
+    return false;
+  }
+  long fileSize = FileSize(file.get());
+  if (fileSize < 0 || !LayoutFits(info, fileSize, headerBytes) ||
+      std::fseek(file.get(), fileSize - static_cast<long>(info.biSizeImage), SEEK_SET) != 0) {
+    NotABitmap();
+    return false;
+  }
+  record.pixels.reset(new (std::nothrow) std::uint8_t[info.biSizeImage ? info.biSizeImage : 1]);
+  if (!record.pixels) {
+    NotABitmap();
+    return false;
+  }
+  if (std::fread(record.pixels.get(), 1, info.biSizeImage, file.get()) != info.biSizeImage) {
+    record.pixels.reset();
+    NotABitmap();
+    return false;
+  }
+  FlipRows(record.pixels.get(), info.biWidth * (info.biBitCount / 8), info.biHeight);
+  return true;
+}
+
+bool FlipRows(std::uint8_t* pixels, int bytesPerRow, int rows) {
+  size_t total = static_cast<size_t>(bytesPerRow) * static_cast<size_t>(rows);
+  std::unique_ptr<std::uint8_t[]> copy(new (std::nothrow) std::uint8_t[total ? total : 1]);
+  if (!copy) return false;
+  std::memcpy(copy.get(), pixels, total);
+  for (int i = 0; i < rows; ++i)
+    std::memcpy(pixels + static_cast<size_t>(rows - 1 - i) * bytesPerRow,
+                copy.get() + static_cast<size_t>(i) * bytesPerRow, static_cast<size_t>(bytesPerRow));
+  return true;
+}
+
+bool FreeBitmapFile(BitmapFile& record) {
+  record.pixels.reset();
+  return true;
+}
+
+bool CheckPictureForm(const BitmapFile& record, int width, int height) {
+  const BitmapInfoHeader& info = record.infoHeader;
+  bool fits = info.biBitCount == 24 && info.biWidth == width && info.biHeight == height &&
+              static_cast<long long>(info.biSizeImage) == 3LL * width * height;
+  if (!fits) NotABitmap();
+  return fits;
+}

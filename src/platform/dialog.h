@@ -1,0 +1,38 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A dialog is a template (what it shows) plus a procedure (what it does). The window
+// system builds the template into a real window and feeds the procedure
+// WM_INITDIALOG and WM_COMMAND messages; the procedure reads and writes the controls'
+// texts by id through DialogContext.
+
+struct DialogControl {
+  enum Kind { DefaultButton, Button, GroupBox, Static, Label, Edit };
+  Kind kind;
+  int id;            // -1 for texts nobody reads back
+  int x, y, w, h;    // dialog units
+  const char* text;
+};
+
+struct DialogTemplate {
+  const char* name;     // matched without regard to case
+  const char* caption;
+  int width, height;    // dialog units
+  std::vector<DialogControl> controls;
+};
+
+class DialogContext {
+ public:
+  virtual ~DialogContext() = default;
+  virtual std::string GetItemText(int id) = 0;
+  virtual void SetItemText(int id, const std::string& text) = 0;
+  virtual void EndDialog(int result) = 0;
+  // The system's folder chooser, owned by the main window. Empty when nothing was chosen.
+  virtual std::string BrowseForFolder(const char* title) = 0;
+};
+
+// Returns nonzero when it handled the message.
+using DialogProc = std::intptr_t (*)(DialogContext& dialog, int message, std::intptr_t wParam,
+                                     std::intptr_t lParam);

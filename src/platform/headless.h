@@ -1,0 +1,74 @@
+#pragma once
+#include <atomic>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+// The window system without a window: for tests and the replay driver. Its clock is
+// virtual and moves only when the game waits, so a paced frame takes exactly its 30 ms
+// however fast the machine is. Message boxes are recorded and answered at once; dialogs
+// are answered from a queue.
+class HeadlessPlatform : public Platform {
+ public:
+  explicit HeadlessPlatform(int depth = 32);
+
+  struct Box {
+    std::string caption;
+    std::string text;
+  };
+  struct DialogAnswer {
+    enum Kind { Ok, Cancel, Browse };
+    Kind kind = Cancel;
+    std::map<int, std::string> edits;  // Ok: control id -> text typed into it
+    std::string path;                  // Browse: the folder picked
+  };
+
+  void MessageBox(const char* text, const char* caption) override;
+  // Dialogs with edit boxes take their answers from `dialogAnswers` in order (none left:
+  // Cancel); the others are closed with OK.
+  int DialogBox(const DialogTemplate& dialog, DialogProc proc) override;
+  void CheckMenuItem(int id, bool checked) override;
+  void CreateTitleButton(int id, Rect where) override;
+  void DestroyTitleButton(int id) override;
+  void WindowCorner(int& x, int& y) override;
+  std::uint32_t TickCount() override { return ticks; }
+  void Sleep(std::uint32_t ms) override { ticks += ms; }
+  std::int64_t WallSeconds() override { return timeBase + ticks / 1000; }
+  int ScreenDepth() override { return depth_; }
+  void Present(const FrameView& frame) override;
+
+  void Press(ArrowKey key) { KeyDown(key); }
+  void Release(ArrowKey key) { KeyUp(key); }
+  // A press and release that both happen before the next query.
+  void Tap(ArrowKey key) {
+    KeyDown(key);
+    KeyUp(key);
+  }
+  void MoveWindow(int x, int y);
+
+  std::atomic<std::uint32_t> ticks{0};  // read by the music thread for its seed
+  std::int64_t timeBase = 0;
+  std::vector<Box> messageBoxes;
+  std::vector<std::string> dialogsOpened;
+  std::deque<DialogAnswer> dialogAnswers;
+  std::map<int, bool> menuChecks;
+  std::map<int, Rect> titleButtons;
+  int framesPresented = 0;
+  // The last presented frame, top row first, `lastFrameView.pitch` bytes a row.
+  std::vector<std::uint8_t> lastFrame;
+  FrameView lastFrameView{};
+
+  // Called as things happen, for the replay driver's trace.
+  std::function<void(const Box&)> onMessageBox;
+  std::function<void(const char* name)> onDialog;
+
+ private:
+  int depth_;
+  int windowX_ = 0, windowY_ = 0;
+};

@@ -1,0 +1,82 @@
+#pragma once
+#include <cstdint>
+#include <deque>
+#include <string>
+
+#include "platform/dialog.h"
+#include "platform/messages.h"
+
+// The one seam between the game and the window system. The game takes messages from
+// the window's queue one at a time, asks for message boxes and dialogs, polls the two
+// arrow keys, reads the clock and hands finished frames over to be shown. Two
+// implementations exist: the desktop window, and a headless one with a virtual clock
+// for tests and the replay driver.
+
+enum class ArrowKey { Left, Right };
+
+// A finished frame, as the display composed it.
+struct FrameView {
+  const void* pixels;
+  int width, height;
+  int pitch;   // bytes from one row to the next
+  int depth;   // 16 (RGB565) or 32 (XRGB8888)
+};
+
+struct Rect {
+  int x, y, w, h;
+};
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // Takes at most one message off the queue; false when there is none. Never blocks.
+  virtual bool PeekMessage(Message& out);
+  void PostMessage(int message, std::intptr_t wParam = 0, std::intptr_t lParam = 0);
+  void PostQuitMessage(int exitCode) { PostMessage(WM_QUIT, exitCode); }
+
+  // An OK-only modal message box owned by the main window.
+  virtual void MessageBox(const char* text, const char* caption) = 0;
+  // Runs a modal dialog owned by the main window; returns what the procedure passed to
+  // EndDialog.
+  virtual int DialogBox(const DialogTemplate& dialog, DialogProc proc) = 0;
+
+  virtual void CheckMenuItem(int id, bool checked) = 0;
+  // The title screen's click zones; a click posts WM_COMMAND with the id.
+  virtual void CreateTitleButton(int id, Rect where) = 0;
+  virtual void DestroyTitleButton(int id) = 0;
+  // The main window's outer top-left corner in screen coordinates.
+  virtual void WindowCorner(int& x, int& y) = 0;
+
+  // Down now, or pressed and released again since the last query of that key.
+  bool AsyncKeyState(ArrowKey key);
+
+  virtual std::uint32_t TickCount() = 0;   // milliseconds, wraps
+  virtual void Sleep(std::uint32_t ms) = 0;
+  virtual std::int64_t WallSeconds() = 0;   // seconds since 1970, for seeding
+
+  // Bits per pixel of the screen the frames are made for: 16 or 32.
+  virtual int ScreenDepth() = 0;
+  virtual void Present(const FrameView& frame) = 0;
+
+ protected:
+  void KeyDown(ArrowKey key);
+  void KeyUp(ArrowKey key);
+
+ private:
+  struct KeyState {
+    bool down = false;
+    bool pressedSinceQuery = false;
+  };
+  KeyState keys_[2];
+  std::deque<Message> queue_;
+};
+
+// The main window: owner of every message box and dialog. Null until the window exists.
+extern Platform* MainWindow;
+
+// Waits until at least frameMs have passed since t0 by the tick count, as an unsigned
+// difference so that a wrap of the count cannot stall the game. It sleeps instead of
+// spinning: a casual game has no business keeping a core busy, and the sleep is exact
+// to well under a millisecond.
+void WaitForFrameEnd(std::uint32_t t0, std::uint32_t frameMs);

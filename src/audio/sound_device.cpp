@@ -3,6 +3,9 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include "audio/music_player.h"
+#include "audio/sound_effects.h"
+
 namespace {
 bool Open = false;
 }
@@ -20,6 +23,8 @@ bool OpenSoundDevice() {
 
 void CloseSoundDevice() {
   if (!Open) return;
+  StopMusic();
+  ReleaseSoundEffects();
   Mix_CloseAudio();
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
   Open = false;

@@ -1,0 +1,92 @@
+#include "app/window_proc.h"
+
+#include "app/options_dialog.h"
+#include "audio/music_player.h"
+#include "audio/sound_effects.h"
+#include "display/display.h"
+#include "game/game_objects.h"
+#include "game/game_state.h"
+#include "game/screens.h"
+#include "platform/platform.h"
+#include "resources/dialogs.h"
+#include "resources/menu.h"
+
+unsigned char MusicOn = 1;
+
+namespace {
+
+constexpr int EnterKey = 13;
+
+void OnEnter() {
+  if (PlayState == Ready)
+    PlayState = AimStart;
+  else if (PlayState == Aiming && IsHumanTurn())
+    PlayState = Launch;
+}
+
+void StartGame(int (*newGame)()) {
+  if (GameMode == TitleMode) ReleaseTitleImages();
+  newGame();
+  PlayEffect(ButtonSound);
+  for (int id : TitleButtonIds) MainWindow->DestroyTitleButton(id);
+}
+
+void ToggleSoundFx() {
+  SoundFxOn = !SoundFxOn;
+  MainWindow->CheckMenuItem(CmdSoundFx, SoundFxOn);
+}
+
+void ToggleMusic() {
+  MusicOn = !MusicOn;
+  MainWindow->CheckMenuItem(CmdMusic, MusicOn);
+  if (MusicOn)
+    StartMusic();
+  else
+    StopMusic();
+}
+
+void OnCommand(std::intptr_t command) {
+  switch (command) {
+    case CmdNewSinglePlayer:
+    case 1: StartGame(NewSinglePlayerGame); break;
+    case CmdNewVersusGame:
+    case 2: StartGame(NewVersusGame); break;
+    case CmdNewInternetGame:
+    case 3: MainWindow->MessageBox("Not supported yet.  Sorry!", "Tumbra"); break;
+    case CmdExit: MainWindow->PostQuitMessage(0); break;
+    case CmdOptions: MainWindow->DialogBox(OptionsDialog(), OptionsDialogProc); break;
+    case CmdSoundFx: ToggleSoundFx(); break;
+    case CmdHowToPlay: MainWindow->DialogBox(HowToPlayDialog(), InfoDialogProc); break;
+    case CmdRules: MainWindow->DialogBox(RulesDialog(), InfoDialogProc); break;
+    case CmdAboutTumbra: MainWindow->DialogBox(AboutTumbraDialog(), InfoDialogProc); break;
+    case CmdAboutQervo: MainWindow->DialogBox(AboutQervoDialog(), InfoDialogProc); break;
+    case CmdMusic: ToggleMusic(); break;
+    default: break;  // anything else is answered and ignored
+  }
+}
+
+}  // namespace
+
+bool IsHumanTurn() { return GameMode == VersusMode || CurrentRack == PlayerRack; }
+
+std::intptr_t MainWindowProc(int message, std::intptr_t wParam, std::intptr_t) {
+  switch (message) {
+    case WM_DESTROY: MainWindow->PostQuitMessage(0); break;
+    case WM_MOVE: MainWindow->WindowCorner(WindowOrigin.x, WindowOrigin.y); break;
+    case WM_CHAR:
+      if (wParam == EnterKey) OnEnter();
+      break;
+    case WM_COMMAND: OnCommand(wParam); break;
+    default: break;
+  }
+  return 0;
+}
+
+std::intptr_t InfoDialogProc(DialogContext& dialog, int message, std::intptr_t wParam, std::intptr_t) {
+  if (message == WM_INITDIALOG) return 1;
+  if (message == WM_COMMAND && LowWord(wParam) == IdOk) {
+    dialog.EndDialog(0);
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,3 @@
+#include "audio/audio_observer.h"
+
+AudioObserver* AudioTrace = nullptr;

@@ -1,0 +1,117 @@
+#include "game/computer_turn.h"
+
+#include <cstdio>
+
+#include "base/rand.h"
+#include "display/draw.h"
+#include "game/game_objects.h"
+#include "game/game_state.h"
+#include "game/screens.h"
+#include "game/turn.h"
+#include "game/turns.h"
+#include "platform/platform.h"
+
+int AimTarget = 0;
+int PowerTarget = 0;
+TurnRecord ComputerTurn{0, 0, 0, 0, HandOverSingle};
+char ComputerEndMessage[EndMessageSize];
+
+namespace {
+
+// The meter only shows 0 to 150 and the computer stops it within 3 of its target, so a
+// target beyond -3 or 153 would never be met and the turn would stand still for good.
+int WithinMeterReach(int power) {
+  if (power < -3) return 0;
+  if (power > 153) return 150;
+  return power;
+}
+
+int PickCup(const CupRack& target) {
+  if (target.CupsHit() != 14) {
+    int i;
+    do {
+      i = crt::rand() % 15;
+    } while (!target.cups[i].present);
+    return i;
+  }
+  // One cup left: after the re-rack it stands among 4 to 14, and no draw is made for it.
+  int last = -1;
+  for (int i = 4; i <= 14; ++i)
+    if (target.cups[i].present) last = i;
+  for (int i = 0; last < 0 && i < 4; ++i)
+    if (target.cups[i].present) last = i;
+  return last;
+}
+
+void ComputerAiming() {
+  Meter.Advance();
+  bool aimed = false;
+  if (AimTarget < Arrow.offset - 5) {
+    Arrow.MoveLeft();
+  } else if (AimTarget > Arrow.offset + 5) {
+    Arrow.MoveRight();
+  } else {
+    Arrow.offset = AimTarget;
+    aimed = true;
+  }
+  if (aimed && PowerTarget - 4 < Meter.value && Meter.value < PowerTarget + 4) PlayState = Launch;
+  DrawAimingScene();
+}
+
+// The hand-over has already given the turn to the human; the line written here is never
+// shown, the game-over screen writes its own.
+void ComputerWinCheck() {
+  if (CurrentRack->AllCupsHit()) {
+    std::snprintf(ComputerEndMessage, sizeof ComputerEndMessage, "You lose... %s wins.", CurrentRack->name);
+    PlayState = GameOver;
+  } else if (OtherRack->AllCupsHit()) {
+    CurrentRack = OtherRack;
+    std::snprintf(ComputerEndMessage, sizeof ComputerEndMessage, "You are victorious!  %s wins!",
+                  CurrentRack->name);
+    PlayState = GameOver;
+  }
+}
+
+}  // namespace
+
+void ChooseComputerShot(const CupRack& target, const CupRack& own, int& aim, int& power) {
+  crt::srand(static_cast<unsigned>(MainWindow->WallSeconds()));
+  int spread = 18;
+  int cupIndex = PickCup(target);
+  if (target.CupsHit() == 14) spread = 36;
+  // Four more per cup the computer leads by: it grows careless when ahead.
+  spread += 4 * (target.CupsHit() - own.CupsHit());
+  if (spread < 18) spread = 18;
+  const int wide = (3 * spread) / 2;
+  const int errX = crt::rand() % wide - wide / 2;
+  const int errY = crt::rand() % spread - spread / 2;
+  const Cup cup = target.GetCup(cupIndex);
+  aim = cup.x + errX + 26 - 335;
+  power = 270 - (cup.y + errY + 9);
+}
+
+int ComputerTurnFrame() {
+  std::uint32_t t0 = MainWindow->TickCount();
+  switch (PlayState) {
+    case TurnStart: TurnStartState(ComputerTurn); break;
+    case Ready: ReadyState(ComputerTurn, CompTurnBanner); break;
+    case AimStart:
+      ChooseComputerShot(*OpponentRack, *PlayerRack, AimTarget, PowerTarget);
+      PowerTarget = WithinMeterReach(PowerTarget);
+      PlayState = Aiming;
+      [[fallthrough]];
+    case Aiming: ComputerAiming(); break;
+    case Launch: LaunchState(PowerTarget, AimTarget); [[fallthrough]];
+    case Flight: FlightState(); break;
+    case Landing: LandingState(ComputerTurn); [[fallthrough]];
+    case Outcome:
+      OutcomeState(ComputerTurn);
+      ComputerWinCheck();
+      PresentBackBuffer();
+      break;
+    case GameOver: GameOverState(SinglePlayerEndLine(ComputerEndMessage, EndMessageSize)); break;
+    default: break;
+  }
+  WaitForFrameEnd(t0, FrameMs);
+  return 1;
+}

@@ -1,0 +1,152 @@
+#include "game/turn.h"
+
+#include "audio/sound_effects.h"
+#include "display/display.h"
+#include "display/draw.h"
+#include "game/game_objects.h"
+#include "game/game_state.h"
+#include "platform/platform.h"
+
+#include <cstdio>
+
+namespace {
+
+void DrawBackground() {
+  ClearBackBuffer();
+  GameBackground.Draw(BackBuffer);
+}
+
+void DrawPanelAndRack() {
+  Panel.DrawPanel(BackBuffer, *CurrentRack);
+  CurrentRack->Draw(BackBuffer);
+}
+
+// Meter and arrow, panel and rack: the scene under a ball in flight or coming down.
+void DrawThrowScene() {
+  DrawBackground();
+  Meter.Draw(BackBuffer);
+  Arrow.Draw(BackBuffer);
+  DrawPanelAndRack();
+}
+
+bool IsCupIndex(int result) { return result >= 0 && result <= 14; }
+
+}  // namespace
+
+void TurnStartState(TurnRecord& turn) {
+  if (!ReconfigurePending) {
+    PlayState = Ready;
+    return;
+  }
+  int waited = turn.wait++;
+  if (waited >= 10) {
+    ReconfigurePending = 0;
+    PlayState = Ready;
+  }
+}
+
+void ReadyState(TurnRecord& turn, Sprite& banner) {
+  turn.wait = 0;
+  DrawBackground();
+  Arrow.Draw(BackBuffer);
+  DrawPanelAndRack();
+  banner.Draw(BackBuffer);
+  PresentBackBuffer();
+}
+
+void DrawAimingScene() {
+  DrawBackground();
+  Arrow.Draw(BackBuffer);
+  Meter.Draw(BackBuffer);
+  DrawPanelAndRack();
+  PresentBackBuffer();
+}
+
+void KeyboardAimingState() {
+  // Left wins when both keys are held.
+  if (MainWindow->AsyncKeyState(ArrowKey::Left))
+    Arrow.MoveLeft();
+  else if (MainWindow->AsyncKeyState(ArrowKey::Right))
+    Arrow.MoveRight();
+  Meter.Advance();
+  DrawAimingScene();
+}
+
+void LaunchState(int power, int aim) {
+  Wobble(CurrentRack->gauge.level, power, aim);
+  PlayState = Flight;
+  TheBall.Throw(power, aim);
+}
+
+void FlightState() {
+  if (!TheBall.Step()) PlayState = Landing;
+  DrawThrowScene();
+  TheBall.Draw(BackBuffer);
+  PresentBackBuffer();
+}
+
+void LandingState(TurnRecord& turn) {
+  turn.overFrames = 0;
+  turn.outcomeFrames = 0;
+  turn.throwResult = CurrentRack->HitTest(Meter.value, Arrow.offset);
+  PlayState = Outcome;
+  TheBall.targetX = 760;
+  TheBall.targetY = 0;
+  if (IsCupIndex(turn.throwResult)) {
+    PlayEffect(CupHitSound);
+  } else if (turn.throwResult == RimHit) {
+    TheBall.RimBounce();
+    PlayEffect(RimHitSound);
+  }
+}
+
+void OutcomeState(TurnRecord& turn) {
+  DrawThrowScene();
+  const int result = turn.throwResult;
+  if (result == RimHit) {
+    TheBall.Step();
+    TheBall.Draw(BackBuffer);
+    if (++turn.outcomeFrames > 30) turn.handOver();
+  } else if (result == Miss) {
+    turn.handOver();
+  } else if (result == Over) {
+    // The ball drops on behind the rack: drawn, then covered by the cups.
+    if (turn.outcomeFrames < 5) TheBall.Step();
+    TheBall.Draw(BackBuffer);
+    CurrentRack->Draw(BackBuffer);
+    OverBanner.Draw(BackBuffer);
+    ++turn.outcomeFrames;
+    if (turn.overFrames > 35) {
+      // Over the table: the thrower drinks one of his own cups.
+      if (OtherRack->TakePenaltyCup()) CurrentRack->gauge.AddDrink(5);
+      turn.handOver();
+    }
+    ++turn.overFrames;
+  } else if (IsCupIndex(result)) {
+    if (Splash.PlayStep(BackBuffer, CurrentRack->GetCup(result))) {
+      HitBanner.Draw(BackBuffer);
+    } else {
+      // The side whose cup it was drinks what it held.
+      int drink = CurrentRack->RemoveCup(result);
+      OtherRack->gauge.AddDrink(drink);
+      turn.handOver();
+    }
+  }
+}
+
+void GameOverState(const char* line) {
+  DrawBackground();
+  Arrow.Draw(BackBuffer);
+  CurrentRack->Draw(BackBuffer);
+  GameOverBanner.Draw(BackBuffer);
+  DrawString(line, 345, 400, 0xFFFFFF, BackBuffer);
+  PresentBackBuffer();
+}
+
+const char* SinglePlayerEndLine(char* buffer, int size) {
+  if (PlayerRack->AllCupsHit())
+    std::snprintf(buffer, static_cast<size_t>(size), "You are victorious!  %s wins!", PlayerRack->name);
+  else if (OpponentRack->AllCupsHit())
+    std::snprintf(buffer, static_cast<size_t>(size), "You lose... %s wins.", OpponentRack->name);
+  return buffer;
+}

@@ -1,0 +1,63 @@
+#include "platform/desktop/desktop_platform.h"
+
+#include <chrono>
+#include <ctime>
+#include <thread>
+
+#include <QCoreApplication>
+#include <QMessageBox>
+
+#include "platform/desktop/dialog_window.h"
+#include "platform/desktop/game_view.h"
+#include "platform/desktop/game_window.h"
+
+DesktopPlatform::DesktopPlatform() : window_(std::make_unique<GameWindow>(*this)) {
+  window_->show();
+}
+
+DesktopPlatform::~DesktopPlatform() = default;
+
+bool DesktopPlatform::PeekMessage(Message& out) {
+  QCoreApplication::processEvents();
+  return Platform::PeekMessage(out);
+}
+
+void DesktopPlatform::MessageBox(const char* text, const char* caption) {
+  QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(caption), QString::fromUtf8(text),
+                  QMessageBox::Ok, window_.get());
+  box.setTextFormat(Qt::PlainText);  // a file name is never taken for markup
+  box.exec();
+}
+
+int DesktopPlatform::DialogBox(const DialogTemplate& dialog, DialogProc proc) {
+  DialogWindow window(dialog, proc, *window_);
+  return window.Run();
+}
+
+void DesktopPlatform::CheckMenuItem(int id, bool checked) { window_->CheckMenuItem(id, checked); }
+
+void DesktopPlatform::CreateTitleButton(int id, Rect where) {
+  window_->CreateTitleButton(id, where);
+}
+
+void DesktopPlatform::DestroyTitleButton(int id) { window_->DestroyTitleButton(id); }
+
+void DesktopPlatform::WindowCorner(int& x, int& y) {
+  const QPoint corner = window_->frameGeometry().topLeft();
+  x = corner.x();
+  y = corner.y();
+}
+
+std::uint32_t DesktopPlatform::TickCount() {
+  using namespace std::chrono;
+  return static_cast<std::uint32_t>(
+      duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+void DesktopPlatform::Sleep(std::uint32_t ms) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+std::int64_t DesktopPlatform::WallSeconds() { return std::time(nullptr); }
+
+void DesktopPlatform::Present(const FrameView& frame) { window_->View().Show(frame); }

@@ -1,0 +1,11 @@
+#pragma once
+#include <functional>
+#include <map>
+
+class QAction;
+class QMenuBar;
+
+// Fills the menu bar with the game's menu and returns its items by command id. Choosing
+// an item calls onCommand with its id and nothing else: the check marks belong to the
+// game, which sets them itself.
+std::map<int, QAction*> BuildMainMenu(QMenuBar& bar, std::function<void(int id)> onCommand);

@@ -1,0 +1,37 @@
+// tumbra-replay: runs the game on a virtual clock from a script, for tests and bug
+// reports. Usage: tumbra-replay [SCRIPT]   (standard input when no file is given)
+#include <QGuiApplication>
+
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+
+#include "app/program.h"
+#include "platform/headless.h"
+#include "replay_script.h"
+#include "trace.h"
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  setenv("SDL_AUDIODRIVER", "dummy", 0);  // a named driver still wins
+  QGuiApplication app(argc, argv);
+
+  std::ifstream file;
+  if (argc > 1) {
+    file.open(argv[1]);
+    if (!file) {
+      std::cerr << "tumbra-replay: cannot open " << argv[1] << "\n";
+      return ScriptError;
+    }
+  }
+  std::istream& script = argc > 1 ? file : std::cin;
+
+  HeadlessPlatform platform(32);
+  MainWindow = &platform;
+  InstallTrace();
+  if (!StartUp()) {
+    TraceLine("exit 0");
+    return 0;
+  }
+  return RunScript(script, platform);
+}

@@ -1,0 +1,229 @@
+#include "replay_script.h"
+
+#include <QImage>
+
+#include <cstdio>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/program.h"
+#include "game/game_objects.h"
+#include "game/game_state.h"
+#include "platform/headless.h"
+#include "resources/dialogs.h"
+#include "state_json.h"
+#include "trace.h"
+
+namespace {
+
+const char* const StateNames[] = {"TurnStart", "Ready",  "AimStart", "Aiming", "Launch",
+                                  "Landing",   "Flight", "Outcome",  "Unused", "GameOver"};
+
+const std::map<std::string, int> SettingIds = {
+    {"username", IdUsername}, {"password", IdPassword}, {"music", IdMusicFolder}, {"server", IdServer}};
+
+class Runner {
+ public:
+  explicit Runner(HeadlessPlatform& platform) : platform_(platform) {}
+
+  // Returns -1 to go on, or the driver's exit code.
+  int Line(const std::string& text, int number);
+  // The script's end closes the window.
+  int Finish();
+
+ private:
+  int Fail(int number, const std::string& why, int code = ScriptError) {
+    std::fprintf(stderr, "tumbra-replay: line %d: %s\n", number, why.c_str());
+    if (running_) ShutDown();
+    running_ = false;
+    return code;
+  }
+  // Runs passes; -1 while the program runs on, else its exit code after shutdown.
+  int Pass() {
+    if (MainLoopPass()) return -1;
+    ShutDown();
+    running_ = false;
+    TraceLine("exit " + std::to_string(QuitCode()));
+    return QuitCode();
+  }
+  int Passes(std::istringstream& words, int number);
+  int Until(std::istringstream& words, int number);
+  int Answer(std::istringstream& words, int number);
+  int Set(std::istringstream& words, int number);
+  int Shot(const std::string& file, int number);
+
+  HeadlessPlatform& platform_;
+  bool running_ = true;
+};
+
+bool ParseState(const std::string& word, int& state) {
+  for (int i = 0; i < 10; ++i)
+    if (word == StateNames[i] || word == std::to_string(i)) {
+      state = i;
+      return true;
+    }
+  return false;
+}
+
+bool ParseKey(const std::string& word, ArrowKey& key) {
+  if (word == "left") key = ArrowKey::Left;
+  else if (word == "right") key = ArrowKey::Right;
+  else return false;
+  return true;
+}
+
+// A number with nothing after it.
+bool ParseInt(const std::string& word, long long& value) {
+  if (word.empty()) return false;
+  char* end = nullptr;
+  value = std::strtoll(word.c_str(), &end, 10);
+  return *end == '\0';
+}
+
+// Reads `count` as an optional number, `fallback` when absent.
+bool OptionalCount(std::istringstream& words, long long fallback, long long& count) {
+  std::string word;
+  if (!(words >> word)) {
+    count = fallback;
+    return true;
+  }
+  return ParseInt(word, count) && count >= 0;
+}
+
+int Runner::Passes(std::istringstream& words, int number) {
+  long long count;
+  if (!OptionalCount(words, 1, count)) return Fail(number, "pass takes a count");
+  for (long long i = 0; i < count; ++i)
+    if (int code = Pass(); code >= 0) return code;
+  return -1;
+}
+
+int Runner::Until(std::istringstream& words, int number) {
+  std::string name;
+  int state;
+  long long most;
+  if (!(words >> name) || !ParseState(name, state)) return Fail(number, "until takes a state");
+  if (!OptionalCount(words, 10000, most)) return Fail(number, "until takes a pass count");
+  for (long long i = 0; PlayState != state; ++i) {
+    if (i == most) return Fail(number, "state " + name + " not reached", StateNotReached);
+    if (int code = Pass(); code >= 0) return code;
+  }
+  return -1;
+}
+
+int Runner::Answer(std::istringstream& words, int number) {
+  std::string kind;
+  words >> kind;
+  HeadlessPlatform::DialogAnswer answer;
+  if (kind == "cancel") {
+    answer.kind = HeadlessPlatform::DialogAnswer::Cancel;
+  } else if (kind == "browse") {
+    answer.kind = HeadlessPlatform::DialogAnswer::Browse;
+    std::getline(words >> std::ws, answer.path);
+    if (answer.path.empty()) return Fail(number, "answer browse takes a path");
+  } else if (kind == "ok") {
+    answer.kind = HeadlessPlatform::DialogAnswer::Ok;
+    std::string pair;
+    while (words >> pair) {
+      size_t eq = pair.find('=');
+      auto id = eq == std::string::npos ? SettingIds.end() : SettingIds.find(pair.substr(0, eq));
+      if (id == SettingIds.end()) return Fail(number, "unknown setting in " + pair);
+      answer.edits[id->second] = pair.substr(eq + 1);
+    }
+  } else {
+    return Fail(number, "answer takes ok, cancel or browse");
+  }
+  platform_.dialogAnswers.push_back(answer);
+  return -1;
+}
+
+int Runner::Set(std::istringstream& words, int number) {
+  std::string what, side, value;
+  long long v;
+  words >> what;
+  if (what == "level") words >> side;
+  if (!(words >> value) || !ParseInt(value, v)) return Fail(number, "set takes a number");
+  if (what == "meter") Meter.value = static_cast<int>(v);
+  else if (what == "arrow") Arrow.offset = static_cast<int>(v);
+  else if (what == "level" && side == "red") RedRack->gauge.level = static_cast<int>(v);
+  else if (what == "level" && side == "blue") BlueRack->gauge.level = static_cast<int>(v);
+  else return Fail(number, "set takes meter, arrow or level red|blue");
+  return -1;
+}
+
+int Runner::Shot(const std::string& file, int number) {
+  const FrameView& f = platform_.lastFrameView;
+  if (platform_.framesPresented == 0) return Fail(number, "no frame has been presented yet");
+  QImage image(static_cast<const uchar*>(f.pixels), f.width, f.height, f.pitch,
+               f.depth == 16 ? QImage::Format_RGB16 : QImage::Format_RGB32);
+  if (!image.save(QString::fromLocal8Bit(file.c_str()), "PNG")) return Fail(number, "cannot write " + file);
+  return -1;
+}
+
+int Runner::Line(const std::string& text, int number) {
+  std::istringstream words(text.substr(0, text.find('#')));
+  std::string verb;
+  if (!(words >> verb)) return -1;
+  if (verb == "pass") return Passes(words, number);
+  if (verb == "until") return Until(words, number);
+  if (verb == "state") {
+    TraceLine("state " + StateJson(platform_.TickCount()));
+    return -1;
+  }
+  if (verb == "answer") return Answer(words, number);
+  if (verb == "set") return Set(words, number);
+  if (verb == "shot") {
+    std::string file;
+    std::getline(words >> std::ws, file);
+    return Shot(file, number);
+  }
+  if (verb == "enter") {
+    platform_.PostMessage(WM_CHAR, 13);
+    return -1;
+  }
+  if (verb == "close") {
+    platform_.PostMessage(WM_DESTROY);
+    return -1;
+  }
+  std::string a, b;
+  long long x, y;
+  ArrowKey key;
+  if ((verb == "char" || verb == "command") && words >> a && ParseInt(a, x)) {
+    platform_.PostMessage(verb == "char" ? WM_CHAR : WM_COMMAND, static_cast<std::intptr_t>(x));
+    return -1;
+  }
+  if (verb == "move" && words >> a >> b && ParseInt(a, x) && ParseInt(b, y)) {
+    platform_.MoveWindow(static_cast<int>(x), static_cast<int>(y));
+    return -1;
+  }
+  if (verb == "time" && words >> a && ParseInt(a, x)) {
+    platform_.timeBase = x;
+    return -1;
+  }
+  if ((verb == "press" || verb == "release" || verb == "tap") && words >> a && ParseKey(a, key)) {
+    if (verb == "press") platform_.Press(key);
+    else if (verb == "release") platform_.Release(key);
+    else platform_.Tap(key);
+    return -1;
+  }
+  return Fail(number, "cannot read: " + text);
+}
+
+int Runner::Finish() {
+  if (!running_) return 0;
+  platform_.PostMessage(WM_DESTROY);
+  for (;;)
+    if (int code = Pass(); code >= 0) return code;
+}
+
+}  // namespace
+
+int RunScript(std::istream& script, HeadlessPlatform& platform) {
+  Runner runner(platform);
+  std::string line;
+  for (int number = 1; std::getline(script, line); ++number)
+    if (int code = runner.Line(line, number); code >= 0) return code;
+  return runner.Finish();
+}

@@ -1,0 +1,77 @@
+#include "state_json.h"
+
+#include "app/window_proc.h"
+#include "audio/music_player.h"
+#include "audio/sound_effects.h"
+#include "base/settings.h"
+#include "game/game_objects.h"
+#include "game/game_state.h"
+#include "game/screens.h"
+#include "game/turns.h"
+#include "trace.h"
+
+namespace {
+
+std::string Field(const char* key, const std::string& json) { return JsonString(key) + ":" + json; }
+std::string Field(const char* key, long long number) { return Field(key, std::to_string(number)); }
+
+std::string Object(std::initializer_list<std::string> fields) {
+  std::string out = "{";
+  for (const std::string& f : fields) out += (out.size() > 1 ? "," : "") + f;
+  return out + "}";
+}
+
+const char* HandlerName() {
+  if (FrameHandler == TitleFrame) return "\"title\"";
+  if (FrameHandler == HumanTurnFrame) return "\"human\"";
+  if (FrameHandler == ComputerTurnFrame) return "\"computer\"";
+  if (FrameHandler == VersusFrame) return "\"versus\"";
+  return "null";
+}
+
+const char* RackName(const CupRack* rack) {
+  if (rack && rack == RedRack) return "\"red\"";
+  if (rack && rack == BlueRack) return "\"blue\"";
+  return "null";
+}
+
+std::string RackJson(const CupRack& rack) {
+  std::string cups, beer = "[";
+  for (int i = 0; i < 15; ++i) {
+    cups += rack.cups[i].present ? '1' : '0';
+    beer += (i ? "," : "") + std::to_string(rack.cups[i].beer);
+  }
+  return Object({Field("name", JsonString(rack.name)), Field("hit", rack.cupsHit),
+                 Field("level", rack.gauge.level), Field("cups", JsonString(cups)),
+                 Field("beer", beer + "]")});
+}
+
+}  // namespace
+
+std::string StateJson(unsigned ticks) {
+  return Object({
+      Field("mode", GameMode),
+      Field("play", PlayState),
+      Field("handler", HandlerName()),
+      Field("current", RackName(CurrentRack)),
+      Field("other", RackName(OtherRack)),
+      Field("red", RackJson(*RedRack)),
+      Field("blue", RackJson(*BlueRack)),
+      Field("meter", Object({Field("value", Meter.value), Field("speed", Meter.speed)})),
+      Field("arrow", Object({Field("offset", Arrow.offset), Field("step", Arrow.step)})),
+      Field("ball", Object({Field("x", TheBall.x), Field("y", TheBall.y), Field("vx", TheBall.vx),
+                            Field("vy", TheBall.vy), Field("targetX", TheBall.targetX),
+                            Field("targetY", TheBall.targetY)})),
+      Field("result", InstalledThrowResult()),
+      Field("reconfigurePending", ReconfigurePending ? 1 : 0),
+      Field("soundFx", SoundFxOn ? 1 : 0),
+      Field("musicOn", MusicOn ? 1 : 0),
+      Field("musicIdle", MusicIdle ? 1 : 0),
+      Field("settings", Object({Field("username", JsonString(Username)),
+                                Field("password", JsonString(Password)),
+                                Field("music", JsonString(MusicFolder)),
+                                Field("server", JsonString(ServerName))})),
+      Field("ticks", static_cast<long long>(ticks)),
+      Field("end", JsonString(EndOfGameLine())),
+  });
+}

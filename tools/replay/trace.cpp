@@ -1,0 +1,60 @@
+#include "trace.h"
+
+#include <cstdio>
+#include <mutex>
+
+#include "audio/audio_observer.h"
+#include "platform/headless.h"
+
+namespace {
+
+std::mutex OutputLock;
+
+class AudioLines : public AudioObserver {
+ public:
+  void EffectPlayed(const char* name) override { TraceLine(std::string("sound ") + name); }
+  void MusicStarted(const std::string& path) override { TraceLine("music play " + JsonString(path)); }
+  void MusicStopped() override { TraceLine("music stop"); }
+};
+
+AudioLines AudioTraceLines;
+
+}  // namespace
+
+void TraceLine(const std::string& line) {
+  std::lock_guard<std::mutex> hold(OutputLock);
+  std::fputs(line.c_str(), stdout);
+  std::fputc('\n', stdout);
+  std::fflush(stdout);
+}
+
+std::string JsonString(const std::string& text) {
+  std::string out = "\"";
+  for (unsigned char c : text) {
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (c < 0x20) {
+          char escaped[8];
+          std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+          out += escaped;
+        } else {
+          out += static_cast<char>(c);
+        }
+    }
+  }
+  return out + "\"";
+}
+
+void InstallTrace() {
+  auto* platform = static_cast<HeadlessPlatform*>(MainWindow);
+  platform->onMessageBox = [](const HeadlessPlatform::Box& box) {
+    TraceLine("message " + JsonString(box.caption) + " " + JsonString(box.text));
+  };
+  platform->onDialog = [](const char* name) { TraceLine(std::string("dialog ") + name); };
+  AudioTrace = &AudioTraceLines;
+}

@@ -1,10 +1,9 @@
-// Runs every script in tests/replay through tumbra-replay, in a fresh folder with the
-// game's pictures and sounds, and checks its output against the script's "#>" lines:
+// Runs one replay script through tumbra-replay, in a fresh folder with the game's
+// pictures and sounds and an empty music folder, and checks its output against the
+// script's "#>" lines:
 // each output line must match the next expectation, in order, and nothing more may come.
 // "#> state key=value ..." matches a state line by the fields named (dotted paths into
 // the JSON, values written as JSON); every other expectation is matched whole.
-#include <gtest/gtest.h>
-
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -15,17 +14,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "test_support.h"
+#include <algorithm>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
 
 namespace {
-
-std::vector<std::string> ScriptNames() {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(TUMBRA_REPLAY_SCRIPTS))
-    if (entry.path().extension() == ".replay") names.push_back(entry.path().stem().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -86,17 +81,47 @@ std::string StateMismatch(const std::string& expectation, const std::string& lin
   return differences;
 }
 
-class ReplayScenario : public ::testing::TestWithParam<std::string> {};
+// Runs the program and returns its exit status; its standard output goes to `output`.
+int Run(const std::filesystem::path& script, const std::filesystem::path& folder, std::string& output) {
+  std::string command = "cd '" + folder.string() + "' && SDL_AUDIODRIVER=dummy '" + TUMBRA_REPLAY_BINARY +
+                        "' '" + script.string() + "' 2>/dev/null";
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return -1;
+  char buffer[4096];
+  for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
+  return pclose(pipe);
+}
 
-TEST_P(ReplayScenario, OutputMatchesTheScript) {
-  const std::filesystem::path script =
-      std::filesystem::path(TUMBRA_REPLAY_SCRIPTS) / (GetParam() + ".replay");
+// The first difference between output and expectations, or "".
+std::string Difference(const std::vector<std::string>& got, const std::vector<std::string>& expected) {
+  for (size_t i = 0; i < std::max(got.size(), expected.size()); ++i) {
+    std::string where = "output line " + std::to_string(i + 1) + ": ";
+    if (i >= got.size()) return where + "output ended; expected: " + expected[i];
+    if (i >= expected.size()) return where + "unexpected: " + got[i];
+    if (expected[i].rfind("state ", 0) == 0) {
+      std::string mismatch = StateMismatch(expected[i].substr(6), got[i]);
+      if (!mismatch.empty()) return where + mismatch;
+    } else if (got[i] != expected[i]) {
+      return where + "got: " + got[i] + "\n  expected: " + expected[i];
+    }
+  }
+  return "";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::cerr << "usage: replay_check SCRIPT\n";
+    return 2;
+  }
+  const std::filesystem::path script = std::filesystem::absolute(argv[1]);
   const std::filesystem::path folder = std::filesystem::temp_directory_path() /
-                                      ("tumbra-replay-" + GetParam() + "-" + std::to_string(getpid()));
+                                       ("tumbra-replay-" + script.stem().string() + "-" + std::to_string(getpid()));
   std::filesystem::remove_all(folder);
   std::filesystem::create_directories(folder / "music");
-  std::filesystem::create_directory_symlink(RunFolder() / "bmps", folder / "bmps");
-  std::filesystem::create_directory_symlink(RunFolder() / "wavs", folder / "wavs");
+  std::filesystem::create_directory_symlink(std::filesystem::path(TUMBRA_RUN_DIR) / "bmps", folder / "bmps");
+  std::filesystem::create_directory_symlink(std::filesystem::path(TUMBRA_RUN_DIR) / "wavs", folder / "wavs");
   std::ofstream(folder / "config.ini") << "username=\npassword=\nmusic=\nserver=\n";
 
   std::vector<std::string> expected;
@@ -104,30 +129,18 @@ TEST_P(ReplayScenario, OutputMatchesTheScript) {
   for (std::string line; std::getline(in, line);)
     if (line.rfind("#> ", 0) == 0) expected.push_back(line.substr(3));
 
-  std::string command = "cd '" + folder.string() + "' && SDL_AUDIODRIVER=dummy '" + TUMBRA_REPLAY_BINARY +
-                        "' '" + script.string() + "'";
-  FILE* pipe = popen(command.c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
   std::string output;
-  char buffer[4096];
-  for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
-  int status = pclose(pipe);
+  int status = Run(script, folder, output);
   std::filesystem::remove_all(folder);
 
-  std::vector<std::string> got = Lines(output);
-  for (size_t i = 0; i < std::max(got.size(), expected.size()); ++i) {
-    ASSERT_LT(i, got.size()) << "output ended early; next expected: " << expected[i];
-    ASSERT_LT(i, expected.size()) << "unexpected output line " << i + 1 << ": " << got[i];
-    if (expected[i].rfind("state ", 0) == 0)
-      ASSERT_EQ(StateMismatch(expected[i].substr(6), got[i]), "") << "output line " << i + 1;
-    else
-      ASSERT_EQ(got[i], expected[i]) << "output line " << i + 1;
+  std::string difference = Difference(Lines(output), expected);
+  if (!difference.empty()) {
+    std::cerr << script.filename().string() << ": " << difference << "\n";
+    return 1;
   }
-  EXPECT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    std::cerr << script.filename().string() << ": tumbra-replay ended with status " << status << "\n";
+    return 1;
+  }
+  return 0;
 }
-
-INSTANTIATE_TEST_SUITE_P(Scripts, ReplayScenario, ::testing::ValuesIn(ScriptNames()),
-                         [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
-
-}  // namespace

@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "base/rand.h"
-#include "display/draw.h"
 #include "game/game_objects.h"
 #include "game/game_state.h"
 #include "game/screens.h"
@@ -13,7 +12,6 @@
 
 int AimTarget = 0;
 int PowerTarget = 0;
-TurnRecord ComputerTurn{0, 0, 0, 0, HandOverSingle};
 char ComputerEndMessage[EndMessageSize];
 
 namespace {
@@ -90,28 +88,22 @@ void ChooseComputerShot(const CupRack& target, const CupRack& own, int& aim, int
   power = 270 - (cup.y + errY + 9);
 }
 
-int ComputerTurnFrame() {
-  std::uint32_t t0 = MainWindow->TickCount();
-  switch (PlayState) {
-    case TurnStart: TurnStartState(ComputerTurn); break;
-    case Ready: ReadyState(ComputerTurn, CompTurnBanner); break;
-    case AimStart:
-      ChooseComputerShot(*OpponentRack, *PlayerRack, AimTarget, PowerTarget);
-      PowerTarget = WithinMeterReach(PowerTarget);
-      PlayState = Aiming;
-      [[fallthrough]];
-    case Aiming: ComputerAiming(); break;
-    case Launch: LaunchState(PowerTarget, AimTarget); [[fallthrough]];
-    case Flight: FlightState(); break;
-    case Landing: LandingState(ComputerTurn); [[fallthrough]];
-    case Outcome:
-      OutcomeState(ComputerTurn);
-      ComputerWinCheck();
-      PresentBackBuffer();
-      break;
-    case GameOver: GameOverState(SinglePlayerEndLine(ComputerEndMessage, EndMessageSize)); break;
-    default: break;
-  }
-  WaitForFrameEnd(t0, FrameMs);
-  return 1;
+namespace {
+
+void ComputerAimStart() {
+  ChooseComputerShot(*OpponentRack, *PlayerRack, AimTarget, PowerTarget);
+  PowerTarget = WithinMeterReach(PowerTarget);
 }
+
+// The computer throws with the values it chose, not the meter's.
+void ComputerLaunch() { LaunchState(PowerTarget, AimTarget); }
+
+const char* ComputerEndLine() { return SinglePlayerEndLine(ComputerEndMessage, EndMessageSize); }
+
+
+}  // namespace
+
+TurnRecord ComputerTurn{0, 0, 0, 0, HandOverSingle, &CompTurnBanner, ComputerAimStart, ComputerAiming,
+                        ComputerLaunch, ComputerWinCheck, ComputerEndLine};
+
+int ComputerTurnFrame() { return RunTurnFrame(ComputerTurn); }

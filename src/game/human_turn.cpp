@@ -1,13 +1,8 @@
-#include "display/draw.h"
 #include "game/game_objects.h"
 #include "game/game_state.h"
 #include "game/screens.h"
 #include "game/turn.h"
 #include "game/turns.h"
-#include "platform/platform.h"
-
-TurnRecord HumanTurn{0, 0, 0, 0, HandOverSingle};
-char HumanEndMessage[EndMessageSize];
 
 namespace {
 
@@ -22,26 +17,12 @@ void HumanWinCheck() {
   }
 }
 
+const char* HumanEndLine() { return SinglePlayerEndLine(HumanEndMessage, EndMessageSize); }
+
 }  // namespace
 
-int HumanTurnFrame() {
-  std::uint32_t t0 = MainWindow->TickCount();
-  switch (PlayState) {
-    case TurnStart: TurnStartState(HumanTurn); break;
-    case Ready: ReadyState(HumanTurn, ReadyBanner); break;
-    case AimStart: PlayState = Aiming; [[fallthrough]];
-    case Aiming: KeyboardAimingState(); break;
-    case Launch: LaunchState(Meter.value, Arrow.offset); [[fallthrough]];
-    case Flight: FlightState(); break;
-    case Landing: LandingState(HumanTurn); [[fallthrough]];
-    case Outcome:
-      OutcomeState(HumanTurn);
-      HumanWinCheck();
-      PresentBackBuffer();
-      break;
-    case GameOver: GameOverState(SinglePlayerEndLine(HumanEndMessage, EndMessageSize)); break;
-    default: break;
-  }
-  WaitForFrameEnd(t0, FrameMs);
-  return 1;
-}
+char HumanEndMessage[EndMessageSize];
+TurnRecord HumanTurn{0, 0, 0, 0, HandOverSingle, &ReadyBanner, nullptr, KeyboardAimingState,
+                     LaunchFromControls, HumanWinCheck, HumanEndLine};
+
+int HumanTurnFrame() { return RunTurnFrame(HumanTurn); }

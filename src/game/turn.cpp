@@ -31,8 +31,6 @@ void DrawThrowScene() {
 
 bool IsCupIndex(int result) { return result >= 0 && result <= 14; }
 
-}  // namespace
-
 void TurnStartState(TurnRecord& turn) {
   if (!ReconfigurePending) {
     PlayState = Ready;
@@ -45,14 +43,16 @@ void TurnStartState(TurnRecord& turn) {
   }
 }
 
-void ReadyState(TurnRecord& turn, Sprite& banner) {
+void ReadyState(TurnRecord& turn) {
   turn.wait = 0;
   DrawBackground();
   Arrow.Draw(BackBuffer);
   DrawPanelAndRack();
-  banner.Draw(BackBuffer);
+  turn.readyBanner->Draw(BackBuffer);
   PresentBackBuffer();
 }
+
+}  // namespace
 
 void DrawAimingScene() {
   DrawBackground();
@@ -77,6 +77,10 @@ void LaunchState(int power, int aim) {
   PlayState = Flight;
   TheBall.Throw(power, aim);
 }
+
+void LaunchFromControls() { LaunchState(Meter.value, Arrow.offset); }
+
+namespace {
 
 void FlightState() {
   if (!TheBall.Step()) PlayState = Landing;
@@ -141,6 +145,33 @@ void GameOverState(const char* line) {
   GameOverBanner.Draw(BackBuffer);
   DrawString(line, 345, 400, 0xFFFFFF, BackBuffer);
   PresentBackBuffer();
+}
+
+}  // namespace
+
+int RunTurnFrame(TurnRecord& turn) {
+  std::uint32_t t0 = MainWindow->TickCount();
+  switch (PlayState) {
+    case TurnStart: TurnStartState(turn); break;
+    case Ready: ReadyState(turn); break;
+    case AimStart:
+      if (turn.aimStart) turn.aimStart();
+      PlayState = Aiming;
+      [[fallthrough]];
+    case Aiming: turn.aiming(); break;
+    case Launch: turn.launch(); [[fallthrough]];
+    case Flight: FlightState(); break;
+    case Landing: LandingState(turn); [[fallthrough]];
+    case Outcome:
+      OutcomeState(turn);
+      turn.winCheck();
+      PresentBackBuffer();
+      break;
+    case GameOver: GameOverState(turn.endLine()); break;
+    default: break;
+  }
+  WaitForFrameEnd(t0, FrameMs);
+  return 1;
 }
 
 const char* SinglePlayerEndLine(char* buffer, int size) {

@@ -1,15 +1,10 @@
 #include <cstdio>
 
-#include "display/draw.h"
 #include "game/game_objects.h"
 #include "game/game_state.h"
 #include "game/screens.h"
 #include "game/turn.h"
 #include "game/turns.h"
-#include "platform/platform.h"
-
-TurnRecord VersusTurn{0, 0, 0, 0, HandOverVersus};
-char VersusMessage[EndMessageSize];
 
 namespace {
 
@@ -25,26 +20,12 @@ void VersusWinCheck() {
   PlayState = GameOver;
 }
 
+const char* VersusEndLine() { return VersusMessage; }
+
 }  // namespace
 
-int VersusFrame() {
-  std::uint32_t t0 = MainWindow->TickCount();
-  switch (PlayState) {
-    case TurnStart: TurnStartState(VersusTurn); break;
-    case Ready: ReadyState(VersusTurn, ReadyBanner); break;
-    case AimStart: PlayState = Aiming; [[fallthrough]];
-    case Aiming: KeyboardAimingState(); break;
-    case Launch: LaunchState(Meter.value, Arrow.offset); [[fallthrough]];
-    case Flight: FlightState(); break;
-    case Landing: LandingState(VersusTurn); [[fallthrough]];
-    case Outcome:
-      OutcomeState(VersusTurn);
-      VersusWinCheck();
-      PresentBackBuffer();
-      break;
-    case GameOver: GameOverState(VersusMessage); break;
-    default: break;
-  }
-  WaitForFrameEnd(t0, FrameMs);
-  return 1;
-}
+char VersusMessage[EndMessageSize];
+TurnRecord VersusTurn{0, 0, 0, 0, HandOverVersus, &ReadyBanner, nullptr, KeyboardAimingState,
+                      LaunchFromControls, VersusWinCheck, VersusEndLine};
+
+int VersusFrame() { return RunTurnFrame(VersusTurn); }

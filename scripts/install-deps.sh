@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libsdl2-dev libsdl2-mixer-dev libmp3lame-dev
   libgtest-dev libbenchmark-dev
   fonts-dejavu-core
-  xvfb xauth xdotool x11-utils imagemagick
+  xvfb xauth xdotool x11-utils imagemagick desktop-file-utils
   clang libclang-rt-14-dev
 )
 

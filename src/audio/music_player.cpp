@@ -1,5 +1,6 @@
 #include "audio/music_player.h"
 
+#include <SDL.h>
 #include <SDL_mixer.h>
 
 #include <algorithm>
@@ -108,6 +109,9 @@ int StopMusic() {
 int MusicThread() {
   while (!Stopping() && PlayRandomSong()) {
   }
+  // SDL keeps an error text per thread, and frees it by itself only for threads it made:
+  // a song that fails to load would otherwise leave one behind with every player.
+  SDL_TLSCleanup();
   return 0;
 }
 

@@ -118,13 +118,18 @@ bool ReadBitmapFile(BitmapFile& record, const char* path) {
 }
 
 bool FlipRows(std::uint8_t* pixels, int bytesPerRow, int rows) {
-  size_t total = static_cast<size_t>(bytesPerRow) * static_cast<size_t>(rows);
-  std::unique_ptr<std::uint8_t[]> copy(new (std::nothrow) std::uint8_t[total ? total : 1]);
-  if (!copy) return false;
-  std::memcpy(copy.get(), pixels, total);
-  for (int i = 0; i < rows; ++i)
-    std::memcpy(pixels + static_cast<size_t>(rows - 1 - i) * bytesPerRow,
-                copy.get() + static_cast<size_t>(i) * bytesPerRow, static_cast<size_t>(bytesPerRow));
+  // Rows change places in pairs from the outside in, through one spare row: a second
+  // copy of a full-screen picture would cost more than the flip itself.
+  const size_t rowBytes = static_cast<size_t>(bytesPerRow);
+  std::unique_ptr<std::uint8_t[]> spare(new (std::nothrow) std::uint8_t[rowBytes ? rowBytes : 1]);
+  if (!spare) return false;
+  for (int top = 0, bottom = rows - 1; top < bottom; ++top, --bottom) {
+    std::uint8_t* upper = pixels + static_cast<size_t>(top) * rowBytes;
+    std::uint8_t* lower = pixels + static_cast<size_t>(bottom) * rowBytes;
+    std::memcpy(spare.get(), upper, rowBytes);
+    std::memcpy(upper, lower, rowBytes);
+    std::memcpy(lower, spare.get(), rowBytes);
+  }
   return true;
 }
 

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include "display/display.h"
+#include "display/surface.h"
 #include "display/text.h"
 #include "platform/platform.h"
 
@@ -11,7 +12,7 @@ bool ClearBackBuffer() {
     MainWindow->MessageBox("No fill color.", "FAIL");
     return false;
   }
-  if (!BackBuffer || SDL_FillRect(BackBuffer, nullptr, 0) != 0) {
+  if (!BackBuffer || !FillRect(BackBuffer, 0, 0, BackBuffer->w, BackBuffer->h, 0)) {
     MainWindow->MessageBox("Memory fill failed", "FAIL");
     return false;
   }

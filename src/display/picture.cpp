@@ -4,23 +4,16 @@
 
 #include "platform/platform.h"
 
-std::uint32_t PackPicturePixel(int red, int green, int blue, int depth) {
-  if (depth == 16)
-    return static_cast<std::uint32_t>(blue / 8 + (green / 8) * 64 + (red / 8) * 2048);
-  return static_cast<std::uint32_t>(blue + green * 256 + red * 65536);
-}
-
 namespace {
 
-template <typename Pixel>
-void ConvertRows(const BitmapFile& bitmap, SDL_Surface* surface, int width, int height, int depth) {
-  const std::uint8_t* source = bitmap.pixels.get();
+// The depth is fixed for the whole picture, so the packing is compiled once per depth.
+template <typename Pixel, int Depth>
+void ConvertRows(const BitmapFile& bitmap, SDL_Surface* surface, int width, int height) {
+  const std::uint8_t* s = bitmap.pixels.get();
   for (int r = 0; r < height; ++r) {
     Pixel* row = reinterpret_cast<Pixel*>(static_cast<std::uint8_t*>(surface->pixels) + r * surface->pitch);
-    for (int c = 0; c < width; ++c) {
-      const std::uint8_t* s = source + (static_cast<size_t>(r) * width + c) * 3;
-      row[c] = static_cast<Pixel>(PackPicturePixel(s[2], s[1], s[0], depth));
-    }
+    for (int c = 0; c < width; ++c, s += 3)
+      row[c] = static_cast<Pixel>(PackPicturePixel(s[2], s[1], s[0], Depth));
   }
 }
 
@@ -41,9 +34,9 @@ bool LoadPicture(SurfacePtr& surface, BitmapFile& bitmap, const char* path, int 
   bool converted = (depth == 16 || depth == 32) && SDL_LockSurface(surface.get()) == 0;
   if (converted) {
     if (depth == 32)
-      ConvertRows<std::uint32_t>(bitmap, surface.get(), width, height, depth);
+      ConvertRows<std::uint32_t, 32>(bitmap, surface.get(), width, height);
     else
-      ConvertRows<std::uint16_t>(bitmap, surface.get(), width, height, depth);
+      ConvertRows<std::uint16_t, 16>(bitmap, surface.get(), width, height);
     SDL_UnlockSurface(surface.get());
     // Key out black, and let SDL run-length encode the transparent spans: drawing then
     // skips them wholesale instead of testing every pixel.

@@ -20,4 +20,8 @@ bool LoadPicture(SurfacePtr& surface, BitmapFile& bitmap, const char* path, int 
 // The pixel value that a colour of the file takes at a depth: at 32 bits B + G*256 +
 // R*65536, at 16 bits the top five bits of each component as RGB565 with green's lowest
 // bit clear. So at 16 bits every colour whose components are all below 8 becomes 0.
-std::uint32_t PackPicturePixel(int red, int green, int blue, int depth);
+constexpr std::uint32_t PackPicturePixel(int red, int green, int blue, int depth) {
+  if (depth == 16)
+    return static_cast<std::uint32_t>(blue / 8 + (green / 8) * 64 + (red / 8) * 2048);
+  return static_cast<std::uint32_t>(blue + green * 256 + red * 65536);
+}

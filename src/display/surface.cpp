@@ -2,6 +2,9 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+#include <cstring>
+
 void SurfaceDeleter::operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
 
 static Uint32 FormatForDepth(int depth) {
@@ -29,10 +32,46 @@ bool BlitKeyed(SDL_Surface* source, int width, int height, SDL_Surface* target, 
   return SDL_BlitSurface(source, &from, target, &to) == 0;
 }
 
+namespace {
+
+template <typename Pixel>
+void FillRows(SDL_Surface* target, const SDL_Rect& r, Pixel pixel) {
+  auto* row = static_cast<std::uint8_t*>(target->pixels) + r.y * target->pitch;
+  row += r.x * sizeof(Pixel);
+  // A value with the same byte throughout, black above all, is left to memset, which
+  // uses the widest stores the machine has; whole rows (the clear) in one go.
+  const auto byte = static_cast<std::uint8_t>(pixel);
+  const std::size_t rowBytes = static_cast<std::size_t>(r.w) * sizeof(Pixel);
+  if (pixel == static_cast<Pixel>(0x0101010101010101ull * byte)) {
+    if (rowBytes == static_cast<std::size_t>(target->pitch)) {
+      std::memset(row, byte, rowBytes * r.h);
+      return;
+    }
+    for (int i = 0; i < r.h; ++i, row += target->pitch) std::memset(row, byte, rowBytes);
+    return;
+  }
+  for (int i = 0; i < r.h; ++i, row += target->pitch)
+    std::fill_n(reinterpret_cast<Pixel*>(row), r.w, pixel);
+}
+
+}  // namespace
+
 bool FillRect(SDL_Surface* target, int left, int top, int right, int bottom, std::uint32_t pixel) {
   if (!target || right <= left || bottom <= top) return false;
   SDL_Rect rect{left, top, right - left, bottom - top};
-  return SDL_FillRect(target, &rect, pixel) == 0;
+  // SDL's fill streams its stores past the cache, so the back buffer is cold for every
+  // picture drawn after the clear, and at 16 bits it is ten times slower than plain
+  // stores. The two depths the game draws at are filled here, with SDL's clipping.
+  const int bytes = target->format->BytesPerPixel;
+  if (bytes != 4 && bytes != 2) return SDL_FillRect(target, &rect, pixel) == 0;
+  if (!target->pixels) return false;
+  SDL_Rect clipped;
+  if (!SDL_IntersectRect(&rect, &target->clip_rect, &clipped)) return true;
+  if (bytes == 4)
+    FillRows(target, clipped, pixel);
+  else
+    FillRows(target, clipped, static_cast<std::uint16_t>(pixel));
+  return true;
 }
 
 std::uint32_t PixelAt(SDL_Surface* surface, int x, int y) {

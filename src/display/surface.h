@@ -23,8 +23,9 @@ SurfacePtr CreateSurface(int width, int height, int depth);
 // the result is false; so is a missing source.
 bool BlitKeyed(SDL_Surface* source, int width, int height, SDL_Surface* target, int x, int y);
 
-// Colour-fills the rectangle [left, right) x [top, bottom) of target with a raw pixel
-// value of the target's depth. False when the rectangle is empty or off the surface.
+// Colour-fills the rectangle [left, right) x [top, bottom) of target, clipped to the
+// surface, with a raw pixel value of the target's depth. False when the rectangle is
+// empty or the surface holds no plain pixels (a run-length encoded picture).
 bool FillRect(SDL_Surface* target, int left, int top, int right, int bottom, std::uint32_t pixel);
 
 // Reads the raw pixel value at (x, y); 0 outside the surface. For tests and tools.

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 
 #include "platform/desktop/dialog_window.h"
+#include "platform/desktop/first_frame_report.h"
 #include "platform/desktop/game_view.h"
 #include "platform/desktop/game_window.h"
 
@@ -60,4 +61,8 @@ void DesktopPlatform::Sleep(std::uint32_t ms) {
 
 std::int64_t DesktopPlatform::WallSeconds() { return std::time(nullptr); }
 
-void DesktopPlatform::Present(const FrameView& frame) { window_->View().Show(frame); }
+void DesktopPlatform::Present(const FrameView& frame) {
+  window_->View().Show(frame);
+  static const bool firstFrameReported = (ReportFirstFrame(), true);
+  (void)firstFrameReported;
+}

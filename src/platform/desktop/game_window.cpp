@@ -35,6 +35,7 @@ GameWindow::GameWindow(DesktopPlatform& platform)
   setWindowIcon(WindowIcon());
   setCentralWidget(view_);
   menuItems_ = BuildMainMenu(*menuBar(), [this](int id) { platform_.PostMessage(WM_COMMAND, id); });
+  ReportMenuBar(*menuBar());
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   setFocusPolicy(Qt::StrongFocus);
 }

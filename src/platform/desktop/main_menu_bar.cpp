@@ -1,5 +1,7 @@
 #include "platform/desktop/main_menu_bar.h"
 
+#include <cstdio>
+
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -24,4 +26,12 @@ std::map<int, QAction*> BuildMainMenu(QMenuBar& bar, std::function<void(int id)>
     }
   }
   return actions;
+}
+
+void ReportMenuBar(const QMenuBar& bar) {
+  if (!qEnvironmentVariableIsSet("TUMBRA_REPORT_MENU")) return;
+  QStringList titles;
+  for (const QAction* action : bar.actions())
+    if (action->menu()) titles << action->text();
+  std::fprintf(stderr, "menu bar: %s\n", qPrintable(titles.join(u'|')));
 }

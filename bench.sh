@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Tumbra (Release) and measures it: the cost of each
+# kind of frame and of loading the pictures (Google Benchmark, headless), then the real
+# desktop program under Xvfb: time to its first frame, CPU use while it waits on the
+# title screen and in Ready, and peak memory. Every figure is printed next to its
+# target; the exit status is 1 when one is missed.
+# Usage: ./bench.sh [SECONDS per desktop phase, default 10]
+set -euo pipefail
+cd "$(dirname "$0")"
+seconds=${1:-10}
+scripts/install-deps.sh
+cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/release -j2 >/dev/null
+
+results=$(mktemp -d)
+trap 'rm -rf "$results"' EXIT
+
+echo "Benchmarks (median of 5 runs each) ..."
+build/release/bench/tumbra_bench --benchmark_repetitions=5 \
+  --benchmark_report_aggregates_only=true --benchmark_format=csv \
+  >"$results/bench.csv" 2>"$results/bench.err" || {
+  cat "$results/bench.err" >&2
+  exit 1
+}
+
+echo "Desktop program under Xvfb, ${seconds} s on the title screen and ${seconds} s in Ready ..."
+xvfb-run -a -s "-screen 0 1024x768x24" \
+  bench/desktop_probe.sh "$PWD/build/release/run" "$results/desktop.txt" "$seconds"
+
+# The median wall time of one benchmark case, in milliseconds.
+median_ms() {
+  awk -F, -v name="\"$1_median\"" '
+    $1 == name {
+      scale = ($5 == "ns") ? 1e-6 : ($5 == "us") ? 1e-3 : ($5 == "ms") ? 1 : 1000
+      printf "%.4f", $3 * scale
+      found = 1
+    }
+    END { if (!found) exit 1 }' "$results/bench.csv"
+}
+desktop() { sed -n "s/^$1=//p" "$results/desktop.txt"; }
+
+missed=0
+printf '\n%-36s %12s %12s  %s\n' "Figure" "Measured" "Target" ""
+# row LABEL VALUE LIMIT UNIT: met when VALUE < LIMIT.
+row() {
+  local verdict
+  if awk -v v="$2" -v l="$3" 'BEGIN { exit !(v < l) }'; then
+    verdict="met"
+  else
+    verdict="MISSED"
+    missed=1
+  fi
+  printf '%-36s %9s %-2s %9s %-2s  %s\n' "$1" "$2" "$4" "< $3" "$4" "$verdict"
+}
+
+for bits in 32 16; do
+  limit=0.3
+  [ "$bits" = 16 ] && limit=0.5
+  for case in TitleScreenFrame ReadyFrame AimingFrame FlightFrame SplashFrame RerackRedraw; do
+    row "$case, $bits bits" "$(median_ms "$case/bits:$bits")" "$limit" ms
+  done
+  printf '%-36s %9s %-2s %12s\n' "ClearAndPresent, $bits bits" \
+    "$(median_ms "ClearAndPresent/bits:$bits")" ms "(floor)"
+done
+for bits in 32 16; do
+  row "LoadAllPictures, $bits bits" "$(median_ms "LoadAllPictures/bits:$bits")" 20 ms
+done
+row "First frame after start" "$(desktop first_frame_ms)" 300 ms
+row "CPU use on the title screen" "$(desktop title_cpu)" 5 %
+row "CPU use waiting in Ready" "$(desktop ready_cpu)" 5 %
+row "Peak memory (VmHWM)" "$(desktop peak_mb)" 80 MB
+
+echo
+if [ "$missed" = 0 ]; then echo "All targets met."; else echo "Some targets were missed."; fi
+exit "$missed"

@@ -1,0 +1,31 @@
+// close_window WINDOW_ID
+//
+// Asks a window to close the way a window manager's close box does: a WM_DELETE_WINDOW
+// message. The end-to-end test runs on a bare X server with no window manager, where
+// nothing else would send it.
+#include <X11/Xlib.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: close_window WINDOW_ID\n");
+    return 2;
+  }
+  Display* display = XOpenDisplay(nullptr);
+  if (!display) {
+    std::fprintf(stderr, "close_window: cannot open the display\n");
+    return 1;
+  }
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = std::strtoul(argv[1], nullptr, 0);
+  event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[1] = CurrentTime;
+  const Status sent = XSendEvent(display, event.xclient.window, False, NoEventMask, &event);
+  XCloseDisplay(display);  // flushes the request
+  return sent ? 0 : 1;
+}

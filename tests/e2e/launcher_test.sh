@@ -49,7 +49,7 @@ start "$prefix"
 [ "$(stat -c %a "$player")" = 700 ] || fail "the player's folder is open to others"
 [ "$(stat -c %a "$player/config.ini")" = 600 ] || fail "config.ini is open to others"
 cmp -s "$player/config.ini" "$prefix/share/tumbra/config.ini" || fail "config.ini is not the default"
-grep -q '^exit 0$' "$work/replay.out" && ! grep -q '^message' "$work/replay.out" ||
+{ grep -q '^exit 0$' "$work/replay.out" && ! grep -q '^message' "$work/replay.out"; } ||
   fail "the game did not start cleanly in the player's folder: $(cat "$work/replay.out")"
 for file in "$prefix"/share/tumbra/{bmps,wavs,music}/*; do
   rel=${file#"$prefix/share/tumbra/"}

@@ -114,7 +114,7 @@ grep -qx 'menu bar: Game|Options|Help|About' "$work/stderr.log" ||
 # The picture fills the window below the menu bar; the window has no frame on a server
 # without a window manager.
 eval "$(xdotool getwindowgeometry --shell "$window")"
-[ "$WIDTH" -eq "$view_w" ] && [ "$HEIGHT" -gt "$view_h" ] ||
+{ [ "$WIDTH" -eq "$view_w" ] && [ "$HEIGHT" -gt "$view_h" ]; } ||
   fail "window is ${WIDTH}x$HEIGHT, expected $view_w wide with a menu bar over $view_h"
 view_x=$X view_y=$((Y + HEIGHT - view_h))
 xdotool windowfocus "$window"

@@ -150,9 +150,9 @@ bool SoakGame::NextPass() {
 
 bool SoakGame::PlayOn() {
   while (view_.play != 9) {
+    if (!NextPass() || !CheckSteeredThrow()) return false;
     if (frames_ > GameFrameBound)
       return Fail("no game over within " + std::to_string(GameFrameBound) + " frames");
-    if (!NextPass() || !CheckSteeredThrow()) return false;
   }
   if (std::string wrong = WrongEnd(view_, mode_); !wrong.empty()) return Fail(wrong);
   result_.gameFrames = frames_;

@@ -30,11 +30,12 @@ Pads::~Pads() {
 }
 
 void Pads::Poll(bool live) {
+  UpdateArrows(live);  // a menu opened with the d-pad held lets the arrow go at once
   SDL_Event event;
-  while (SDL_PollEvent(&event)) Take(event, live);
-  if (live) return;
-  for (auto& [id, pad] : pads_) pad.ignored = pad.Arrows();
-  UpdateArrows();
+  while (SDL_PollEvent(&event)) {
+    Take(event, live);
+    UpdateArrows(live);
+  }
 }
 
 void Pads::Take(const SDL_Event& event, bool live) {
@@ -49,7 +50,6 @@ void Pads::Take(const SDL_Event& event, bool live) {
     auto pad = pads_.find(event.caxis.which);
     if (pad != pads_.end()) pad->second.stickX = event.caxis.value;
   }
-  UpdateArrows();
 }
 
 void Pads::Plug(int deviceIndex) {
@@ -88,13 +88,14 @@ void Pads::Button(Pad& pad, int button, bool down, bool live) {
   }
 }
 
-// Moves the game's two arrows after every event, so that a press and a release that come
-// in the same poll still count as a press, as a tapped key does.
-void Pads::UpdateArrows() {
+// Runs after every event, so that a press and a release that come in the same poll still
+// count as a press, as a tapped key does.
+void Pads::UpdateArrows(bool live) {
   unsigned held = 0;
   for (auto& [id, pad] : pads_) {
-    unsigned arrows = pad.Arrows();
-    pad.ignored &= arrows;  // what is let go counts again when pressed anew
+    const unsigned arrows = pad.Arrows();
+    // Held while the game is not listening: not the game's until let go and pressed anew.
+    pad.ignored = live ? pad.ignored & arrows : arrows;
     held |= arrows & ~pad.ignored;
   }
   for (ArrowKey key : {ArrowKey::Left, ArrowKey::Right}) {

@@ -35,7 +35,7 @@ class Pads {
   void Plug(int deviceIndex);
   void Unplug(SDL_JoystickID id);
   void Button(Pad& pad, int button, bool down, bool live);
-  void UpdateArrows();
+  void UpdateArrows(bool live);
 
   Platform& platform_;
   bool virtualOnly_;

@@ -31,7 +31,7 @@ struct Rect {
 
 class Platform {
  public:
-  Platform();
+  Platform();  // out of line, where the pads are a whole type
   virtual ~Platform();
 
   // Takes at most one message off the queue; false when there is none. Never blocks.

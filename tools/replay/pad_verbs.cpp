@@ -61,10 +61,14 @@ int PadVerb(std::istringstream& words, HeadlessPlatform& platform, const std::fu
   else if (action == "unplug") done = platform.UnplugPad(p);
   else if (action == "stick" && ReadInt(words, x) && x >= -32768 && x <= 32767)
     done = platform.SetPadStick(p, static_cast<int>(x));
+  else if (action == "stick")
+    return fail("pad stick takes -32768 to 32767", ScriptError);
   else if ((action == "press" || action == "release") && words >> name && ButtonNames.count(name))
     done = platform.SetPadButton(p, ButtonNames.at(name), action == "press");
+  else if (action == "press" || action == "release")
+    return fail("pad " + action + " takes a, start, left or right", ScriptError);
   else
-    return fail(which + " cannot " + action + " that way", ScriptError);
+    return fail("pad takes plug, unplug, press, release, stick or throw", ScriptError);
   if (done) return -1;
   if (action == "plug") return fail(which + " is plugged already, or SDL has no pads here", ScriptError);
   return fail(which + " is not plugged", ScriptError);

@@ -5,6 +5,7 @@
 
 #include "audio/music_player.h"
 #include "audio/sound_effects.h"
+#include "platform/sdl_init.h"
 
 namespace {
 bool Open = false;
@@ -12,7 +13,7 @@ bool Open = false;
 
 bool OpenSoundDevice() {
   if (Open) return true;
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+  if (!InitSdlSubSystem(SDL_INIT_AUDIO)) return false;
   if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;

@@ -10,6 +10,11 @@
 
 #include "platform/platform.h"
 
+struct _SDL_Joystick;
+
+// What a script can do with a pad: press A or Start, or the d-pad's left or right.
+enum class PadButton { A, Start, Left, Right };
+
 // The window system without a window: for tests and the replay driver. Its clock is
 // virtual and moves only when the game waits, so a paced frame takes exactly its 30 ms
 // however fast the machine is. Message boxes are recorded and answered at once; dialogs
@@ -17,6 +22,7 @@
 class HeadlessPlatform : public Platform {
  public:
   explicit HeadlessPlatform(int depth = 32);
+  ~HeadlessPlatform() override;
 
   struct Box {
     std::string caption;
@@ -52,6 +58,15 @@ class HeadlessPlatform : public Platform {
   }
   void MoveWindow(int x, int y);
 
+  // Pads 1 and 2: SDL's virtual game controllers, played through the same pad code as
+  // real ones and taken at once, as a real pad's event would be. Only these pads play
+  // here. False, and nothing changes, for a pad that is not there (or already is, to
+  // PlugPad), a stick beyond -32768 to 32767, or an SDL without game controllers.
+  bool PlugPad(int pad);
+  bool UnplugPad(int pad);
+  bool SetPadButton(int pad, PadButton button, bool down);
+  bool SetPadStick(int pad, int x);
+
   std::atomic<std::uint32_t> ticks{0};  // read by the music thread for its seed
   std::int64_t timeBase = 0;
   std::vector<Box> messageBoxes;
@@ -69,6 +84,9 @@ class HeadlessPlatform : public Platform {
   std::function<void(const char* name)> onDialog;
 
  private:
+  _SDL_Joystick** VirtualPad(int pad);
+
   int depth_;
   int windowX_ = 0, windowY_ = 0;
+  _SDL_Joystick* virtualPads_[2] = {};
 };

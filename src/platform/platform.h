@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <string>
 
 #include "platform/dialog.h"
@@ -13,6 +14,8 @@
 // for tests and the replay driver.
 
 enum class ArrowKey { Left, Right };
+
+class Pads;
 
 // A finished frame, as the display composed it.
 struct FrameView {
@@ -28,7 +31,8 @@ struct Rect {
 
 class Platform {
  public:
-  virtual ~Platform() = default;
+  Platform();  // out of line, where the pads are a whole type
+  virtual ~Platform();
 
   // Takes at most one message off the queue; false when there is none. Never blocks.
   virtual bool PeekMessage(Message& out);
@@ -48,8 +52,19 @@ class Platform {
   // The main window's outer top-left corner in screen coordinates.
   virtual void WindowCorner(int& x, int& y) = 0;
 
-  // Down now, or pressed and released again since the last query of that key.
+  // Down now, or pressed and released again since the last query of that key. A pad's
+  // d-pad or left stick counts as the key, held while any pad holds it.
   bool AsyncKeyState(ArrowKey key);
+
+  // Lets every game controller plugged in, now or later, play the turn: the d-pad and
+  // the left stick as the arrow keys, A and Start as Enter. `virtualOnly` takes only
+  // SDL's virtual pads, so that a real one on the machine cannot stray into a scripted
+  // game. Where SDL has no game controllers the keyboard plays alone, and nothing is said.
+  void OpenPads(bool virtualOnly = false);
+  // Takes what the pads did since the last call, in order, as the keyboard's events are
+  // taken. While a menu or dialog has the player (`live` false) the pads' events change
+  // nothing in the game, and what is held then counts only once let go and pressed anew.
+  void PollPads(bool live);
 
   virtual std::uint32_t TickCount() = 0;   // milliseconds, wraps
   virtual void Sleep(std::uint32_t ms) = 0;
@@ -60,16 +75,21 @@ class Platform {
   virtual void Present(const FrameView& frame) = 0;
 
  protected:
-  void KeyDown(ArrowKey key);
-  void KeyUp(ArrowKey key);
+  // Who holds an arrow: the keyboard and the pads each hold and let go on their own.
+  enum KeySource : unsigned { FromKeyboard = 1, FromPads = 2 };
+  void KeyDown(ArrowKey key, KeySource from = FromKeyboard);
+  void KeyUp(ArrowKey key, KeySource from = FromKeyboard);
 
  private:
+  friend class Pads;
+
   struct KeyState {
-    bool down = false;
+    unsigned heldBy = 0;  // KeySource bits
     bool pressedSinceQuery = false;
   };
   KeyState keys_[2];
   std::deque<Message> queue_;
+  std::unique_ptr<Pads> pads_;
 };
 
 // The main window: owner of every message box and dialog. Null until the window exists.

@@ -23,11 +23,12 @@ const DialogTemplate& HowToPlayDialog() {
         "This box covers the controls only. For the whole game see \"Official Tumbra Rules\" "
         "in the Help menu."},
        {C::Static, -1, 15, 42, 334, 26,
-        "The power meter at the left decides how far the ball goes. Press Enter once to start "
-        "the meter, and press Enter again to stop it at the power you want."},
+        "The power meter at the left decides how far the ball goes. Press Enter (on a gamepad, "
+        "A or Start) once to start the meter, and again to stop it at the power you want."},
        {C::Static, -1, 15, 72, 334, 26,
-        "While the meter runs, the left and right arrow keys slide the direction arrow above "
-        "the cups. Line the arrow up with a cup, time the power, and let the ball fly."},
+        "While the meter runs, the left and right arrow keys (or a gamepad's d-pad or left "
+        "stick) slide the direction arrow above the cups. Line the arrow up with a cup, time "
+        "the power, and let the ball fly."},
        {C::Static, -1, 15, 102, 334, 60,
         "Hints: the back of the rack makes a good backboard, so aim a little long rather than "
         "short. A shot at a big group of cups has more ways to go in than a shot at a lone "

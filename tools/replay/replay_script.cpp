@@ -11,6 +11,7 @@
 #include "app/program.h"
 #include "game/game_objects.h"
 #include "game/game_state.h"
+#include "pad_verbs.h"
 #include "platform/headless.h"
 #include "resources/dialogs.h"
 #include "state_json.h"
@@ -174,6 +175,9 @@ int Runner::Line(const std::string& text, int number) {
   }
   if (verb == "answer") return Answer(words, number);
   if (verb == "set") return Set(words, number);
+  if (verb == "pad")
+    return PadVerb(words, platform_, [this] { return Pass(); },
+                   [&](const std::string& why, int code) { return Fail(number, why, code); });
   if (verb == "shot") {
     std::string file;
     std::getline(words >> std::ws, file);

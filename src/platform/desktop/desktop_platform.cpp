@@ -4,7 +4,7 @@
 #include <ctime>
 #include <thread>
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QMessageBox>
 
 #include "platform/desktop/dialog_window.h"
@@ -14,12 +14,14 @@
 
 DesktopPlatform::DesktopPlatform() : window_(std::make_unique<GameWindow>(*this)) {
   window_->show();
+  OpenPads();
 }
 
 DesktopPlatform::~DesktopPlatform() = default;
 
 bool DesktopPlatform::PeekMessage(Message& out) {
   QCoreApplication::processEvents();
+  PollPads(QApplication::activePopupWidget() == nullptr);  // an open menu has the player
   return Platform::PeekMessage(out);
 }
 
@@ -28,11 +30,14 @@ void DesktopPlatform::MessageBox(const char* text, const char* caption) {
                   QMessageBox::Ok, window_.get());
   box.setTextFormat(Qt::PlainText);  // a file name is never taken for markup
   box.exec();
+  PollPads(false);  // what the pads did meanwhile was not meant for the game
 }
 
 int DesktopPlatform::DialogBox(const DialogTemplate& dialog, DialogProc proc) {
   DialogWindow window(dialog, proc, *window_);
-  return window.Run();
+  const int result = window.Run();
+  PollPads(false);  // what the pads did meanwhile was not meant for the game
+  return result;
 }
 
 void DesktopPlatform::CheckMenuItem(int id, bool checked) { window_->CheckMenuItem(id, checked); }

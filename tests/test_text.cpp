@@ -74,6 +74,9 @@ TEST_P(TextLines, TheGamesLinesLookTheSameEveryTimeTheyAreDrawn) {
   }
 }
 
+// A name is text, never markup.
+TEST_P(TextLines, MarkupIsDrawnAsItsCharacters) { ExpectAsFromScratch("<b>Player</b> &amp; Opponent", 2, 2, 0xFFFFFF); }
+
 TEST_P(TextLines, MoreDistinctLinesThanAreKeptStillDrawRight) {
   for (int i = 0; i < 150; ++i) {
     const std::string line = "Cups hit: " + std::to_string(i);

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang in build/fuzz and runs each for SECONDS (default 60)
-# on a corpus seeded from the game's generated files and the hand-made broken ones.
+# on a corpus seeded from the game's generated files and the hand-made configs.
 # Usage: ./fuzz.sh [SECONDS]
 # New inputs collect in build/fuzz/corpus/TARGET; an input that breaks a target is kept
 # in build/fuzz/findings and its report in build/fuzz/logs/TARGET.log.
@@ -12,7 +12,7 @@ targets=(picture wav config)
 scripts/install-deps.sh
 
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTUMBRA_FUZZ=ON >/dev/null
-cmake --build build/fuzz -j2 --target fuzz_seeds "${targets[@]/#/fuzz_}"
+cmake --build build/fuzz -j2 --target "${targets[@]/#/fuzz_}"
 
 # Seeds come from a run folder that some build has already filled; failing that, the
 # fuzz build makes the data itself.
@@ -21,7 +21,7 @@ if [ ! -f "$run/config.ini" ]; then
   cmake --build build/fuzz -j2 --target tumbra_data
   run=build/fuzz/run
 fi
-build/fuzz/fuzz/fuzz_seeds "$run" fuzz/corpus/config build/fuzz/seeds
+declare -A seeds=([picture]="$root/$run/bmps" [wav]="$root/$run/wavs" [config]="$root/fuzz/corpus/config")
 
 # The targets rewrite their file for every input: keep that in memory when we can.
 [ -w /dev/shm ] && export TMPDIR=/dev/shm
@@ -38,7 +38,7 @@ for t in "${targets[@]}"; do
   # 64 KiB holds every game picture but the two full-screen ones, which are cut short.
   if "$out/fuzz/fuzz_$t" -max_total_time="$seconds" -max_len=65536 -timeout=10 \
        -print_final_stats=1 -artifact_prefix="$out/findings/$t-" \
-       "$out/corpus/$t" "$out/seeds/$t" >"$log" 2>&1; then
+       "$out/corpus/$t" "${seeds[$t]}" >"$log" 2>&1; then
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
     echo "fuzz_$t: ${seconds}s, $runs executions, no finding"
   else

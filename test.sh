@@ -3,6 +3,8 @@
 # build's tests (a soak of whole games among them), the same suite again under
 # AddressSanitizer and UndefinedBehaviorSanitizer, the music player's tests under
 # ThreadSanitizer, and a short run of every fuzz target. Any sanitizer report fails it.
+# Usage: ./test.sh [quick]   quick: the release build's suite alone, with a shorter soak,
+# for the edit-and-test loop.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
@@ -10,6 +12,10 @@ jobs=$(nproc)
 
 cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/release -j"$jobs"
+if [ "${1:-}" = quick ]; then
+  TUMBRA_SOAK_GAMES=20 ctest --test-dir build/release --output-on-failure -j"$jobs"
+  exit 0
+fi
 ctest --test-dir build/release --output-on-failure -j"$jobs"
 
 sanitizers=$PWD/tests/sanitizers

@@ -27,8 +27,9 @@ TEST(PowerMeterTravel, TheMeterTurnsRoundAtOneHundredFiftyAndAtZero) {
   struct Case {
     int value, speed, nextValue, nextSpeed;
   };
-  const Case cases[] = {{147, 7, 150, -7}, {146, 7, 150, -7}, {150, -7, 143, -7},
-                        {3, -7, 0, 7},     {7, -7, 0, 7},     {0, 7, 7, 7}};
+  // the top and the bottom are each shown for one frame, reached exactly or overshot
+  const Case cases[] = {{143, 7, 150, -7}, {147, 7, 150, -7}, {150, -7, 143, -7}, {7, -7, 0, 7},
+                        {3, -7, 0, 7},     {0, 7, 7, 7},      {8, -7, 1, -7}};
   for (const Case& c : cases) {
     PowerMeter meter;
     meter.value = c.value;

@@ -49,8 +49,6 @@ TEST_F(Config, WrittenFileReadsBackToTheSameSettingsEmptyOnesToo) {
   EXPECT_STREQ(ServerName, "");
 }
 
-TEST_F(Config, MissingFileFails) { EXPECT_EQ(ReadConfig(), 0); }
-
 TEST_F(Config, FormatErrorsStopTheRead) {
   EXPECT_EQ(Read("username=a\n\npassword=b\n"), 0) << "empty line";
   EXPECT_EQ(Read("username\n"), 0) << "line without =";
@@ -99,16 +97,6 @@ TEST_F(Config, CarriageReturnBeforeLineFeedEndsTheLine) {
   // A carriage return elsewhere is an ordinary character of the value.
   EXPECT_EQ(Read("username=a\rb\n"), 1);
   EXPECT_STREQ(Username, "a\rb");
-}
-
-TEST_F(Config, SavedFileIsPrivateToItsOwner) {
-  WriteFile("config.ini", "username=old\n");
-  chmod((folder / "config.ini").c_str(), 0644);
-  ASSERT_EQ(WriteConfig(), 1);
-  struct stat info {};
-  ASSERT_EQ(stat((folder / "config.ini").c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 0777, 0600u);
-  EXPECT_FALSE(std::filesystem::exists(folder / "config.ini.new"));
 }
 
 TEST_F(Config, FailedSaveLeavesTheOldFileWholeAndSaysSo) {

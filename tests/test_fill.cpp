@@ -59,17 +59,6 @@ TEST_P(Fills, ARectangleOverTheEdgesIsCutToTheSurface) {
   EXPECT_FALSE(FillRect(nullptr, 0, 0, 1, 1, 0));
 }
 
-TEST_P(Fills, APictureEncodedForDrawingIsNotFilled) {
-  SurfacePtr picture = MarkedSurface(8, 8);
-  SurfacePtr target = CreateSurface(8, 8, GetParam());
-  SDL_SetColorKey(picture.get(), SDL_TRUE, 0);
-  SDL_SetSurfaceRLE(picture.get(), 1);
-  ASSERT_TRUE(BlitKeyed(picture.get(), 8, 8, target.get(), 0, 0));
-  ASSERT_TRUE(picture->flags & SDL_RLEACCEL);
-  EXPECT_FALSE(FillRect(picture.get(), 0, 0, 8, 8, 0));
-  EXPECT_EQ(PixelAt(picture.get(), 4, 4), Marker());
-}
-
 INSTANTIATE_TEST_SUITE_P(AtBothDepths, Fills, ::testing::Values(32, 16),
                          [](const ::testing::TestParamInfo<int>& depth) {
                            return std::to_string(depth.param) + "Bits";

@@ -53,44 +53,27 @@ class PictureFiles : public DisplayTest {
 
 }  // namespace
 
-TEST_F(PictureFiles, ColoursConvertToTheDisplayFormatAtBothDepths) {
-  std::string bmp = SolidBitmap(8, 4, 255, 255, 255);
-  Paint(bmp, 8, 4, 1, 0, 200, 100, 50);
-  ASSERT_TRUE(LoadAndDraw(bmp));
-  EXPECT_EQ(PixelAt(BackBuffer, 0, 0), 0xFFFFFFu & 0xFFFFFF);
-  EXPECT_EQ(PixelAt(BackBuffer, 1, 0), 50u + 100u * 256 + 200u * 65536);
-
-  UseDepth(16);
-  ASSERT_TRUE(LoadAndDraw(bmp));
-  // White at 16 bits: bits 0-4 and 6-15 set, bit 5 clear.
-  EXPECT_EQ(PixelAt(BackBuffer, 0, 0), 0xFFDFu);
-  EXPECT_EQ(PixelAt(BackBuffer, 1, 0), 50u / 8 + (100u / 8) * 64 + (200u / 8) * 2048);
-}
-
-TEST_F(PictureFiles, TopRowOfThePictureIsDrawnAtTheTop) {
-  std::string bmp = SolidBitmap(8, 4, 10, 10, 10);
-  Paint(bmp, 8, 4, 0, 0, 255, 0, 0);
-  Paint(bmp, 8, 4, 0, 3, 0, 0, 255);
-  ASSERT_TRUE(LoadAndDraw(bmp, 100, 200));
-  EXPECT_EQ(PixelAt(BackBuffer, 100, 200), 0xFF0000u);
-  EXPECT_EQ(PixelAt(BackBuffer, 100, 203), 0x0000FFu);
-}
-
-TEST_F(PictureFiles, BlackIsTransparentAndAt16BitsSoIsEveryColourBelowEight) {
+// Colours reach the display whole at 32 bits and five bits a colour at 16; black, and at
+// 16 bits every colour that packs to black, is transparent; the file's last row is the top.
+TEST_F(PictureFiles, ColoursAndTransparencyAtBothDepths) {
+  struct Case {
+    int x, y;
+    std::uint8_t r, g, b;
+    std::uint32_t at32, at16;  // 0: transparent
+  };
+  const Case cases[] = {{0, 0, 255, 255, 255, 0xFFFFFF, 0xFFDF}, {1, 0, 200, 100, 50, 0xC86432, 0xCB06},
+                        {2, 0, 0, 0, 0, 0, 0},                   {3, 0, 7, 7, 7, 0x070707, 0},
+                        {4, 0, 8, 0, 0, 0x080000, 0x0800},       {0, 3, 0, 0, 255, 0x0000FF, 0x001F}};
   std::string bmp = SolidBitmap(8, 4, 90, 90, 90);
-  Paint(bmp, 8, 4, 0, 0, 0, 0, 0);
-  Paint(bmp, 8, 4, 1, 0, 7, 7, 7);
-  Paint(bmp, 8, 4, 2, 0, 8, 0, 0);
-  ASSERT_TRUE(LoadAndDraw(bmp));
-  EXPECT_EQ(PixelAt(BackBuffer, 0, 0), Marker());
-  EXPECT_EQ(PixelAt(BackBuffer, 1, 0), 0x070707u);
-  EXPECT_EQ(PixelAt(BackBuffer, 2, 0), 0x080000u);
-
-  UseDepth(16);
-  ASSERT_TRUE(LoadAndDraw(bmp));
-  EXPECT_EQ(PixelAt(BackBuffer, 0, 0), Marker());
-  EXPECT_EQ(PixelAt(BackBuffer, 1, 0), Marker());
-  EXPECT_EQ(PixelAt(BackBuffer, 2, 0), 2048u);
+  for (const Case& c : cases) Paint(bmp, 8, 4, c.x, c.y, c.r, c.g, c.b);
+  for (int depth : {32, 16}) {
+    if (depth == 16) UseDepth(16);
+    ASSERT_TRUE(LoadAndDraw(bmp, 100, 200));
+    for (const Case& c : cases) {
+      const std::uint32_t wanted = depth == 32 ? c.at32 : c.at16;
+      EXPECT_EQ(PixelAt(BackBuffer, 100 + c.x, 200 + c.y), wanted ? wanted : Marker()) << depth << ": " << c.x << "," << c.y;
+    }
+  }
 }
 
 TEST_F(PictureFiles, PixelDataIsFoundFromTheEndOfTheFile) {
@@ -111,32 +94,20 @@ TEST_F(PictureFiles, MissingFileShowsBothMessagesAndKeepsTheEmptySurface) {
   EXPECT_EQ(sprite.height, 20);
 }
 
-TEST_F(PictureFiles, FileThatDoesNotStartWithBMIsNotABitmap) {
-  std::string bmp = SolidBitmap(8, 4, 90, 90, 90);
-  bmp[0] = 'X';
-  EXPECT_FALSE(LoadAndDraw(bmp));
-  EXPECT_EQ(Messages(), RefusedFile);
-}
-
 TEST_F(PictureFiles, OnlyTwentyFourBitFilesOfTheRequestedSizeAreTaken) {
   struct Case {
     const char* what;
     void (*damage)(std::string&);
   };
   const Case cases[] = {
+      {"not starting with BM", [](std::string& b) { b[0] = 'X'; }},
       {"32 bits per pixel", [](std::string& b) { Put16(b, BitCount, 32); }},
-      {"1 bit per pixel", [](std::string& b) { Put16(b, BitCount, 1); }},
-      {"16 bits per pixel", [](std::string& b) { Put16(b, BitCount, 16); }},
       {"another width", [](std::string& b) { Put32(b, Width, 4); }},
       {"another height", [](std::string& b) { Put32(b, Height, 2); }},
       {"height stored top-down", [](std::string& b) { Put32(b, Height, static_cast<std::uint32_t>(-4)); }},
-      {"size field of zero", [](std::string& b) { Put32(b, SizeImage, 0); }},
       {"size field too small", [](std::string& b) { Put32(b, SizeImage, 8 * 4 * 3 - 3); }},
       {"size field larger than the file", [](std::string& b) { Put32(b, SizeImage, 1u << 30); }},
-      {"size field near 4 GB", [](std::string& b) { Put32(b, SizeImage, 0xFFFFFFF0u); }},
-      {"width that overflows a row", [](std::string& b) { Put32(b, Width, 0x7FFFFFFFu); }},
       {"file cut short", [](std::string& b) { b.resize(b.size() - 10); }},
-      {"headers only", [](std::string& b) { b.resize(54); }},
       {"half a header", [](std::string& b) { b.resize(30); }},
   };
   for (const Case& c : cases) {
@@ -155,13 +126,5 @@ TEST_F(PictureFiles, PictureReachingPastAnEdgeIsNotDrawnAtAll) {
   EXPECT_FALSE(LoadAndDraw(bmp, 0, 557));
   EXPECT_FALSE(LoadAndDraw(bmp, -1, 10));
   EXPECT_EQ(PixelAt(BackBuffer, 0, 10), Marker());
-  EXPECT_FALSE(LoadAndDraw(bmp, 10, -3));
-  EXPECT_EQ(PixelAt(BackBuffer, 10, 0), Marker());
-  EXPECT_TRUE(Messages().empty());
-}
-
-TEST_F(PictureFiles, AtAnUnsupportedDepthLoadingFailsSilently) {
-  WriteFile("bmps/p.bmp", SolidBitmap(8, 4, 90, 90, 90));
-  EXPECT_FALSE(sprite.Load("bmps\\p.bmp", 8, 4, 24));
   EXPECT_TRUE(Messages().empty());
 }

@@ -70,12 +70,3 @@ TEST_F(Program, QuitEndsTheLoopBeforeThatPassesFrame) {
   EXPECT_TRUE(FramesSaw.empty());
   EXPECT_EQ(QuitCode(), 0);
 }
-
-TEST_F(Program, ClosingTheWindowEndsARunningGameWithExitCodeZero) {
-  LinkGameData();
-  platform.PostMessage(WM_DESTROY);
-  EXPECT_EQ(RunProgram(platform), 0);
-  EXPECT_TRUE(Messages().empty());
-  EXPECT_EQ(platform.framesPresented, 1) << "one title frame, in the pass that took the close";
-  EXPECT_EQ(BackBuffer, nullptr) << "shutdown released the display";
-}

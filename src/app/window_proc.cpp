@@ -15,8 +15,6 @@ unsigned char MusicOn = 1;
 
 namespace {
 
-constexpr int EnterKey = 13;
-
 void OnEnter() {
   if (PlayState == Ready)
     PlayState = AimStart;
@@ -48,11 +46,11 @@ void ToggleMusic() {
 void OnCommand(std::intptr_t command) {
   switch (command) {
     case CmdNewSinglePlayer:
-    case 1: StartGame(NewSinglePlayerGame); break;
+    case SinglePlayerButton: StartGame(NewSinglePlayerGame); break;
     case CmdNewVersusGame:
-    case 2: StartGame(NewVersusGame); break;
+    case VersusButton: StartGame(NewVersusGame); break;
     case CmdNewInternetGame:
-    case 3: MainWindow->MessageBox("Not supported yet.  Sorry!", "Tumbra"); break;
+    case InternetButton: MainWindow->MessageBox("Not supported yet.  Sorry!", "Tumbra"); break;
     case CmdExit: MainWindow->PostQuitMessage(0); break;
     case CmdOptions: MainWindow->DialogBox(OptionsDialog(), OptionsDialogProc); break;
     case CmdSoundFx: ToggleSoundFx(); break;
@@ -74,7 +72,7 @@ std::intptr_t MainWindowProc(int message, std::intptr_t wParam, std::intptr_t) {
     case WM_DESTROY: MainWindow->PostQuitMessage(0); break;
     case WM_MOVE: MainWindow->WindowCorner(WindowOrigin.x, WindowOrigin.y); break;
     case WM_CHAR:
-      if (wParam == EnterKey) OnEnter();
+      if (wParam == EnterChar) OnEnter();
       break;
     case WM_COMMAND: OnCommand(wParam); break;
     default: break;

@@ -6,6 +6,9 @@ constexpr int PasswordSize = 16;
 constexpr int MusicFolderSize = 256;
 constexpr int ServerNameSize = 50;
 
+// config.ini as a fresh install has it: every setting empty.
+inline constexpr char DefaultConfigText[] = "username=\npassword=\nmusic=\nserver=\n";
+
 extern char Username[UsernameSize];
 extern char Password[PasswordSize];
 extern char MusicFolder[MusicFolderSize];  // empty: the folder "music" beside the program

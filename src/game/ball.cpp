@@ -3,14 +3,15 @@
 #include <cmath>
 
 #include "base/rand.h"
+#include "base/throw_geometry.h"
 
 void Ball::Throw(int power, int aim) {
   gravity = -1;
   x = -30;
   y = 400;
   vy = 28;
-  targetX = aim + 335;
-  targetY = 270 - power;
+  targetX = LandingX(aim);
+  targetY = LandingY(power);
   const int dx = targetX + 30;
   // The drop is measured from 450, not from the start at 400; every flight time of the
   // game rests on that constant.

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "base/rand.h"
+#include "base/throw_geometry.h"
 #include "game/game_objects.h"
 #include "game/game_state.h"
 #include "game/screens.h"
@@ -15,6 +16,10 @@ int PowerTarget = 0;
 char ComputerEndMessage[EndMessageSize];
 
 namespace {
+
+// The point of a cup's picture the computer aims at, near the middle of its mouth.
+constexpr int AimPointX = 26;
+constexpr int AimPointY = 9;
 
 // The meter only shows 0 to 150 and the computer stops it within 3 of its target, so a
 // target beyond -3 or 153 would never be met and the turn would stand still for good.
@@ -84,8 +89,8 @@ void ChooseComputerShot(const CupRack& target, const CupRack& own, int& aim, int
   const int errX = crt::rand() % wide - wide / 2;
   const int errY = crt::rand() % spread - spread / 2;
   const Cup cup = target.GetCup(cupIndex);
-  aim = cup.x + errX + 26 - 335;
-  power = 270 - (cup.y + errY + 9);
+  aim = AimFor(cup.x + AimPointX + errX);
+  power = PowerFor(cup.y + AimPointY + errY);
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #include "game/cup_rack.h"
 
+#include "base/throw_geometry.h"
 #include "display/display.h"
 #include "display/draw.h"
 #include "display/surface.h"
@@ -9,11 +10,6 @@
 #include "platform/platform.h"
 
 namespace {
-
-// A throw is aimed at the point (aim + 335, 270 - power): the arrow's left edge across,
-// and farther up the table the harder it is thrown.
-constexpr int LandingX(int aim) { return aim + 335; }
-constexpr int LandingY(int power) { return 270 - power; }
 
 // A ball that touches no cup and comes down above this line has flown beyond the rack.
 constexpr int FarEdgeOfRack = 160;

@@ -1,11 +1,13 @@
 #include "game/screens.h"
 
+#include "base/pictures.h"
 #include "base/rand.h"
 #include "base/settings.h"
 #include "display/display.h"
 #include "display/draw.h"
 #include "game/game_objects.h"
 #include "game/game_state.h"
+#include "game/turn.h"
 #include "game/turns.h"
 #include "platform/platform.h"
 
@@ -13,20 +15,21 @@ namespace {
 
 struct TitleImage {
   Sprite* sprite;
-  const char* file;
-  int width, height;
-  int x, y;
+  PictureId picture;
 };
 
 const TitleImage TitleImages[] = {
-    {&TitlePicture, "bmps\\splash.bmp", 760, 560, 0, 0},
-    {&SinglePlayerImage, "bmps\\play.bmp", 160, 60, 500, 100},
-    {&VersusImage, "bmps\\playvs.bmp", 160, 60, 500, 200},
-    {&InternetImage, "bmps\\playnet.bmp", 180, 60, 515, 300},
+    {&TitlePicture, TitleScreenPicture},
+    {&SinglePlayerImage, SinglePlayerButtonPicture},
+    {&VersusImage, VersusButtonPicture},
+    {&InternetImage, InternetButtonPicture},
 };
 
 // The click zones lie exactly over the button pictures as the player sees them.
-const Rect TitleButtonPlaces[] = {{500, 100, 160, 60}, {500, 200, 160, 60}, {515, 300, 180, 60}};
+Rect TitleButtonPlace(PictureId id) {
+  const PictureFile& p = Pictures[id];
+  return {p.x, p.y, p.width, p.height};
+}
 
 struct TitleLine {
   const char* text;
@@ -49,8 +52,6 @@ const TitleLine TitleLines[] = {
     {"reading, playing, or following any of the suggestions ", 20, 365, Rgb(255, 250, 250)},
     {"or ideas contained within this game.", 20, 378, Rgb(255, 250, 250)},
 };
-
-constexpr std::uint32_t FrameMs = 30;
 
 // Fresh start values for a turn: the meter low, the arrow near the middle.
 void DealStartValues() {
@@ -78,11 +79,14 @@ int ShowTitleScreen() {
   GameMode = TitleMode;
   FrameHandler = TitleFrame;
   for (const TitleImage& image : TitleImages) {
-    image.sprite->Load(image.file, image.width, image.height, DisplayDepth);
-    image.sprite->SetPosition(image.x, image.y);
+    const PictureFile& p = Pictures[image.picture];
+    image.sprite->Load(PicturePath(p.name).c_str(), p.width, p.height, DisplayDepth);
+    image.sprite->SetPosition(p.x, p.y);
     image.sprite->SetColorKey(0, 0, 0);
   }
-  for (int i = 0; i < 3; ++i) MainWindow->CreateTitleButton(TitleButtonIds[i], TitleButtonPlaces[i]);
+  MainWindow->CreateTitleButton(SinglePlayerButton, TitleButtonPlace(SinglePlayerButtonPicture));
+  MainWindow->CreateTitleButton(VersusButton, TitleButtonPlace(VersusButtonPicture));
+  MainWindow->CreateTitleButton(InternetButton, TitleButtonPlace(InternetButtonPicture));
   return 1;
 }
 

@@ -14,4 +14,5 @@ void HandOverSingle();
 void HandOverVersus();
 
 // The title screen's three click zones, by the command each sends.
-constexpr int TitleButtonIds[] = {1, 2, 3};
+enum TitleButtonId : int { SinglePlayerButton = 1, VersusButton = 2, InternetButton = 3 };
+constexpr int TitleButtonIds[] = {SinglePlayerButton, VersusButton, InternetButton};

@@ -1,4 +1,5 @@
 #pragma once
+#include "base/pictures.h"
 #include "display/bitmap_file.h"
 #include "display/surface.h"
 #include "game/cup_rack.h"
@@ -8,7 +9,7 @@ struct SDL_Surface;
 // The splash played over a cup when a ball drops into it, one step per frame.
 class SplashAnimation {
  public:
-  static constexpr int FrameCount = 15;
+  static constexpr int FrameCount = SplashFrameCount;
 
   // A frame picture into frames[index]: "Could not create surface!", "Could not load
   // bitmap file", "Could not unlock surface!".

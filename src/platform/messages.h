@@ -15,6 +15,9 @@ enum : int {
   WM_COMMAND = 0x0111,
 };
 
+// The character a WM_CHAR carries for the Enter key.
+constexpr int EnterChar = 13;
+
 struct Message {
   int message = 0;
   std::intptr_t wParam = 0;

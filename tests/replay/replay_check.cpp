@@ -20,6 +20,8 @@
 #include <string>
 #include <vector>
 
+#include "base/settings.h"
+
 namespace {
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -122,7 +124,7 @@ int main(int argc, char** argv) {
   std::filesystem::create_directories(folder / "music");
   std::filesystem::create_directory_symlink(std::filesystem::path(TUMBRA_RUN_DIR) / "bmps", folder / "bmps");
   std::filesystem::create_directory_symlink(std::filesystem::path(TUMBRA_RUN_DIR) / "wavs", folder / "wavs");
-  std::ofstream(folder / "config.ini") << "username=\npassword=\nmusic=\nserver=\n";
+  std::ofstream(folder / "config.ini") << DefaultConfigText;
 
   std::vector<std::string> expected;
   std::ifstream in(script);

@@ -14,5 +14,5 @@ struct Picture {
   std::function<QImage()> draw;
 };
 
-// Every picture the game loads, in the order it loads them, the title pictures last.
+// Every picture the game loads, the splash frames last.
 std::vector<Picture> GamePictures();

@@ -3,6 +3,7 @@
 #include <QImage>
 
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <sstream>
 #include <string>
@@ -51,6 +52,8 @@ class Runner {
   }
   int Passes(std::istringstream& words, int number);
   int Until(std::istringstream& words, int number);
+  int RunUntil(int state, long long most, int number);
+  int Throw(std::istringstream& words, int number, const std::function<void()>& pressThrowButton);
   int Answer(std::istringstream& words, int number);
   int Set(std::istringstream& words, int number);
   int Shot(const std::string& file, int number);
@@ -58,6 +61,9 @@ class Runner {
   HeadlessPlatform& platform_;
   bool running_ = true;
 };
+
+// How many passes `until` runs at most unless the script says.
+constexpr long long UntilPasses = 10000;
 
 bool ParseState(const std::string& word, int& state) {
   for (int i = 0; i < 10; ++i)
@@ -106,9 +112,34 @@ int Runner::Until(std::istringstream& words, int number) {
   int state;
   long long most;
   if (!(words >> name) || !ParseState(name, state)) return Fail(number, "until takes a state");
-  if (!OptionalCount(words, 10000, most)) return Fail(number, "until takes a pass count");
+  if (!OptionalCount(words, UntilPasses, most)) return Fail(number, "until takes a pass count");
+  return RunUntil(state, most, number);
+}
+
+int Runner::RunUntil(int state, long long most, int number) {
   for (long long i = 0; PlayState != state; ++i) {
-    if (i == most) return Fail(number, "state " + name + " not reached", StateNotReached);
+    if (i == most) return Fail(number, std::string("state ") + StateNames[state] + " not reached", StateNotReached);
+    if (int code = Pass(); code >= 0) return code;
+  }
+  return -1;
+}
+
+// One throw as a player makes it: once the turn is Ready, the throw button starts the
+// aiming, the arrow and the meter are put at ARROW and METER, and the button again
+// sends the ball off. Ends when the throw has left Aiming.
+int Runner::Throw(std::istringstream& words, int number, const std::function<void()>& pressThrowButton) {
+  std::string a, m;
+  long long arrow, meter;
+  if (!(words >> a >> m) || !ParseInt(a, arrow) || !ParseInt(m, meter))
+    return Fail(number, "throw takes an arrow offset and a meter value");
+  if (int code = RunUntil(Ready, UntilPasses, number); code >= 0) return code;
+  pressThrowButton();
+  if (int code = RunUntil(Aiming, UntilPasses, number); code >= 0) return code;
+  Arrow.offset = static_cast<int>(arrow);
+  Meter.value = static_cast<int>(meter);
+  pressThrowButton();
+  for (long long i = 0; PlayState == Aiming; ++i) {
+    if (i == UntilPasses) return Fail(number, "the throw did not leave Aiming", StateNotReached);
     if (int code = Pass(); code >= 0) return code;
   }
   return -1;
@@ -184,9 +215,10 @@ int Runner::Line(const std::string& text, int number) {
     return Shot(file, number);
   }
   if (verb == "enter") {
-    platform_.PostMessage(WM_CHAR, 13);
+    platform_.PostMessage(WM_CHAR, EnterChar);
     return -1;
   }
+  if (verb == "throw") return Throw(words, number, [this] { platform_.PostMessage(WM_CHAR, EnterChar); });
   if (verb == "close") {
     platform_.PostMessage(WM_DESTROY);
     return -1;

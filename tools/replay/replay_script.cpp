@@ -207,8 +207,9 @@ int Runner::Line(const std::string& text, int number) {
   if (verb == "answer") return Answer(words, number);
   if (verb == "set") return Set(words, number);
   if (verb == "pad")
-    return PadVerb(words, platform_, [this] { return Pass(); },
-                   [&](const std::string& why, int code) { return Fail(number, why, code); });
+    return PadVerb(
+        words, platform_, [&](const std::function<void()>& press) { return Throw(words, number, press); },
+        [&](const std::string& why, int code) { return Fail(number, why, code); });
   if (verb == "shot") {
     std::string file;
     std::getline(words >> std::ws, file);

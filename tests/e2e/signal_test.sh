@@ -17,12 +17,8 @@ export SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work  # made p
 
 # Sets $window to the program's window titled exactly $1, waiting up to a minute.
 find_window() {
-  for _ in $(seq 600); do
-    window=$(xdotool search --onlyvisible --pid "$pid" --name "^$1\$" 2>/dev/null | head -n 1) || true
-    [ -z "$window" ] || return 0
-    sleep 0.1
-  done
-  fail "no window titled '$1'"
+  window=$(timeout 60 xdotool search --sync --onlyvisible --pid "$pid" --name "^$1\$" | head -n 1) ||
+    fail "no window titled '$1'"
 }
 
 # Starts the program and waits for its title screen, whose buttons then take clicks.

@@ -36,7 +36,6 @@ void GiveUpOnBrokenSongs(benchmark::State& state) {
   CopyField(MusicFolder, MusicFolderSize, folder.c_str());
   if (!OpenSoundDevice()) state.SkipWithError("no sound device, not even the dummy one");
   for (auto _ : state) {
-    if (!SoundDeviceOpen()) break;
     const size_t before = ThreadsOfThisProcess();
     StartMusic();
     while (ThreadsOfThisProcess() > before) std::this_thread::sleep_for(std::chrono::milliseconds(1));

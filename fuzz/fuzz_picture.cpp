@@ -30,13 +30,15 @@ PictureFile Wanted(const std::uint8_t* file, std::size_t size) {
 }
 
 // The form every game picture has: "BM", 24 bits per pixel, exactly the requested size,
-// biSizeImage = width x height x 3, and that many bytes of pixel data at the file's end
-// behind the two headers. A file of this form must load, and no other file may.
+// biSizeImage = width x height x 3 (or 0 in an uncompressed file), and that many bytes
+// of pixel data at the file's end behind the two headers. A file of this form must
+// load, and no other file may.
 bool RequiredForm(const std::uint8_t* file, std::size_t size, const PictureFile& want) {
   const std::uint32_t pixelBytes = static_cast<std::uint32_t>(want.width * want.height * 3);
   return size >= 54 && file[0] == 'B' && file[1] == 'M' && Le(file + 18, 4) == static_cast<std::uint32_t>(want.width) &&
          Le(file + 22, 4) == static_cast<std::uint32_t>(want.height) && Le(file + 28, 2) == 24 &&
-         Le(file + 34, 4) == pixelBytes && size - 54 >= pixelBytes;
+         (Le(file + 34, 4) == pixelBytes || (Le(file + 34, 4) == 0 && Le(file + 30, 4) == 0)) &&
+         size - 54 >= pixelBytes;
 }
 
 }  // namespace

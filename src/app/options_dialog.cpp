@@ -29,15 +29,37 @@ void RestartMusic() {
 }
 
 // A value holding "=" would be saved, and every later start-up would then refuse the
-// file: the player would lock himself out. It is refused here instead.
-bool Acceptable(DialogContext& dialog) {
-  for (const Field& f : Fields)
-    if (dialog.GetItemText(f.id).find('=') != std::string::npos) return false;
-  return true;
+// file: the player would lock himself out. A line break would do the same, and the
+// other control characters have no business in a name, a folder or a server. Such
+// values are refused here instead, with the message that names the fault; null when
+// every value may be saved.
+const char* Refusal(DialogContext& dialog) {
+  const char* refusal = nullptr;
+  for (const Field& f : Fields) {
+    for (unsigned char c : dialog.GetItemText(f.id)) {
+      if (c == '=') return "Settings cannot contain the character =.";
+      if (c < 32 || c == 127) refusal = "Settings cannot contain line breaks or control characters.";
+    }
+  }
+  return refusal;
+}
+
+// How much of text fits in size - 1 bytes without cutting a UTF-8 character in two:
+// a cut that falls on a continuation byte moves back to where that character began.
+int WholeCharacters(const std::string& text, int size) {
+  int length = static_cast<int>(text.size());
+  if (length <= size - 1) return length;
+  int cut = size - 1;
+  for (int back = 0; back < 3 && cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80; ++back)
+    --cut;
+  return cut;
 }
 
 void Save(DialogContext& dialog) {
-  for (const Field& f : Fields) CopyField(f.setting, f.size, dialog.GetItemText(f.id).c_str());
+  for (const Field& f : Fields) {
+    const std::string text = dialog.GetItemText(f.id);
+    CopyField(f.setting, f.size, text.c_str(), WholeCharacters(text, f.size));
+  }
   WriteConfig();
 }
 
@@ -52,8 +74,8 @@ std::intptr_t OptionsDialogProc(DialogContext& dialog, int message, std::intptr_
   if (message != WM_COMMAND) return 0;
   switch (LowWord(wParam)) {
     case IdOk:
-      if (!Acceptable(dialog)) {
-        MainWindow->MessageBox("Settings cannot contain the character =.", "ERROR");
+      if (const char* refusal = Refusal(dialog)) {
+        MainWindow->MessageBox(refusal, "ERROR");
         return 1;
       }
       Save(dialog);

@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <memory>
 #include <mutex>
-#include <set>
 #include <thread>
 #include <vector>
 
@@ -30,8 +29,10 @@ struct MusicDeleter {
 using MusicPtr = std::unique_ptr<Mix_Music, MusicDeleter>;
 
 std::thread Player;
-// Fixed by StartMusic for the life of one player thread.
+// Fixed by StartMusic for the life of one player thread: the folder is listed once, not
+// after every song, so a folder of thousands of broken files is given up at once.
 std::filesystem::path SongFolder;
+std::vector<std::string> Songs;
 
 // Never held while calling into the mixer: the mixer calls SongFinished with its own
 // lock held, and that takes this one.
@@ -80,7 +81,8 @@ int StartMusic() {
   std::error_code error;
   SongFolder = MusicFolder[0] ? std::filesystem::path(MusicFolder)
                               : std::filesystem::current_path(error) / "music";
-  MusicFileCount = static_cast<int>(SongsIn(SongFolder).size());
+  Songs = SongsIn(SongFolder);
+  MusicFileCount = static_cast<int>(Songs.size());
   {
     std::lock_guard<std::mutex> hold(Lock);
     StopWanted = false;
@@ -116,16 +118,13 @@ int MusicThread() {
 }
 
 int PlayRandomSong() {
-  if (MusicFileCount == 0) return 0;
-  std::set<std::string> unplayable;
-  while (!Stopping()) {
-    std::vector<std::string> songs = SongsIn(SongFolder);
-    std::erase_if(songs, [&](const std::string& name) { return unplayable.count(name) != 0; });
-    if (songs.empty()) return 0;
+  // The songs not yet failed in this call, still in sorted order.
+  std::vector<std::string> songs = Songs;
+  while (!songs.empty() && !Stopping()) {
     crt::srand(static_cast<unsigned>(MainWindow->WallSeconds()));
-    const std::string& song = songs[static_cast<size_t>(crt::rand()) % songs.size()];
-    if (PlayMusicFile((SongFolder / song).string())) return 1;
-    unplayable.insert(song);
+    const auto song = songs.begin() + static_cast<long>(static_cast<size_t>(crt::rand()) % songs.size());
+    if (PlayMusicFile((SongFolder / *song).string())) return 1;
+    songs.erase(song);
   }
   return 0;
 }

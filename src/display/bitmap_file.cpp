@@ -58,6 +58,20 @@ bool LayoutFits(const BitmapInfoHeader& h, long fileSize, long headerBytes) {
   return static_cast<long long>(h.biSizeImage) <= static_cast<long long>(fileSize) - headerBytes;
 }
 
+// An uncompressed picture may leave biSizeImage at 0, and some image editors do: the
+// rows' size then follows from the picture's, each row padded to 4 bytes. False when
+// that size does not fit the field.
+bool FillInImageSize(BitmapInfoHeader& h) {
+  constexpr std::uint32_t Uncompressed = 0;  // BI_RGB
+  if (h.biSizeImage != 0 || h.biCompression != Uncompressed || h.biWidth <= 0 || h.biHeight <= 0)
+    return true;
+  const unsigned long long rowBytes = (static_cast<unsigned long long>(h.biWidth) * h.biBitCount + 31) / 32 * 4;
+  const unsigned long long size = rowBytes * static_cast<unsigned long long>(h.biHeight);
+  if (size > 0xFFFFFFFFull) return false;
+  h.biSizeImage = static_cast<std::uint32_t>(size);
+  return true;
+}
+
 }  // namespace
 
 bool ReadBitmapFile(BitmapFile& record, const char* path) {
@@ -98,7 +112,7 @@ bool ReadBitmapFile(BitmapFile& record, const char* path) {
     return false;
   }
   long fileSize = FileSize(file.get());
-  if (fileSize < 0 || !LayoutFits(info, fileSize, headerBytes) ||
+  if (fileSize < 0 || !FillInImageSize(record.infoHeader) || !LayoutFits(info, fileSize, headerBytes) ||
       std::fseek(file.get(), fileSize - static_cast<long>(info.biSizeImage), SEEK_SET) != 0) {
     NotABitmap();
     return false;

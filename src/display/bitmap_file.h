@@ -36,7 +36,9 @@ struct BitmapFile {
 };
 
 // Reads a .bmp file. The pixel data is taken to be the file's last biSizeImage bytes,
-// whatever bfOffBits says, and its rows are turned so that the top row comes first.
+// whatever bfOffBits says, and its rows are turned so that the top row comes first. An
+// uncompressed file with a biSizeImage of 0 is read as if it held the size of its rows,
+// padded to 4 bytes each, and the record says that size.
 // Every refusal is told to the player: "Bitmap failed to open!" when the file cannot be
 // opened, "It isn't a bitmap!" for anything else (caption "Tumbra: Fail"). A header
 // that promises more pixel data than the file holds, or rows that do not fit in

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/quit_signals.h"
+
 namespace {
 
 class ScriptedDialog : public DialogContext {
@@ -31,6 +33,11 @@ constexpr int IdOk = 1, IdCancel = 2, IdBrowse = 1006;
 }  // namespace
 
 HeadlessPlatform::HeadlessPlatform(int depth) : depth_(depth) {}
+
+bool HeadlessPlatform::PeekMessage(Message& out) {
+  if (TakeQuitSignal()) PostMessage(WM_DESTROY);
+  return Platform::PeekMessage(out);
+}
 
 void HeadlessPlatform::MessageBox(const char* text, const char* caption) {
   messageBoxes.push_back(Box{caption, text});

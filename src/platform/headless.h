@@ -24,6 +24,9 @@ class HeadlessPlatform : public Platform {
   explicit HeadlessPlatform(int depth = 32);
   ~HeadlessPlatform() override;
 
+  // A quit signal (see quit_signals.h) comes out as WM_DESTROY, as on the desktop.
+  bool PeekMessage(Message& out) override;
+
   struct Box {
     std::string caption;
     std::string text;

@@ -8,7 +8,9 @@
 
 #include "app/program.h"
 #include "platform/headless.h"
+#include "platform/quit_signals.h"
 #include "replay_script.h"
+#include "script_input.h"
 #include "trace.h"
 
 int main(int argc, char** argv) {
@@ -24,8 +26,12 @@ int main(int argc, char** argv) {
       return ScriptError;
     }
   }
-  std::istream& script = argc > 1 ? file : std::cin;
+  ScriptInput typed;
+  std::istream standardInput(&typed);
+  std::istream& script = argc > 1 ? static_cast<std::istream&>(file) : standardInput;
 
+  // Ctrl-C or kill ends a replay as `close` does, also while it waits for a line.
+  InstallQuitSignals();
   HeadlessPlatform platform(32);
   MainWindow = &platform;
   InstallTrace();

@@ -2,6 +2,8 @@
 
 #include <QImage>
 
+#include <cctype>
+#include <csignal>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -22,6 +24,8 @@ namespace {
 
 const char* const StateNames[] = {"TurnStart", "Ready",  "AimStart", "Aiming", "Launch",
                                   "Landing",   "Flight", "Outcome",  "Unused", "GameOver"};
+
+const std::map<std::string, int> Signals = {{"INT", SIGINT}, {"TERM", SIGTERM}, {"HUP", SIGHUP}};
 
 const std::map<std::string, int> SettingIds = {
     {"username", IdUsername}, {"password", IdPassword}, {"music", IdMusicFolder}, {"server", IdServer}};
@@ -78,6 +82,28 @@ bool ParseKey(const std::string& word, ArrowKey& key) {
   if (word == "left") key = ArrowKey::Left;
   else if (word == "right") key = ArrowKey::Right;
   else return false;
+  return true;
+}
+
+// A typed value: \n, \r, \t, \\ and \xHH stand for the bytes that a script line
+// cannot hold. False for any other backslash.
+bool Unescape(const std::string& text, std::string& out) {
+  static const std::map<char, char> Simple = {{'n', '\n'}, {'r', '\r'}, {'t', '\t'}, {'\\', '\\'}};
+  out.clear();
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\\') {
+      out += text[i];
+    } else if (i + 1 < text.size() && Simple.count(text[i + 1])) {
+      out += Simple.at(text[++i]);
+    } else if (text.compare(i, 2, "\\x") == 0 && i + 3 < text.size() &&
+               std::isxdigit(static_cast<unsigned char>(text[i + 2])) &&
+               std::isxdigit(static_cast<unsigned char>(text[i + 3]))) {
+      out += static_cast<char>(std::stoi(text.substr(i + 2, 2), nullptr, 16));
+      i += 3;
+    } else {
+      return false;
+    }
+  }
   return true;
 }
 
@@ -162,7 +188,8 @@ int Runner::Answer(std::istringstream& words, int number) {
       size_t eq = pair.find('=');
       auto id = eq == std::string::npos ? SettingIds.end() : SettingIds.find(pair.substr(0, eq));
       if (id == SettingIds.end()) return Fail(number, "unknown setting in " + pair);
-      answer.edits[id->second] = pair.substr(eq + 1);
+      if (!Unescape(pair.substr(eq + 1), answer.edits[id->second]))
+        return Fail(number, "bad escape in " + pair);
     }
   } else {
     return Fail(number, "answer takes ok, cancel or browse");
@@ -225,6 +252,10 @@ int Runner::Line(const std::string& text, int number) {
     return -1;
   }
   std::string a, b;
+  if (verb == "signal" && words >> a && Signals.count(a)) {
+    std::raise(Signals.at(a));
+    return -1;
+  }
   long long x, y;
   ArrowKey key;
   if ((verb == "char" || verb == "command") && words >> a && ParseInt(a, x)) {

@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <ctime>
-#include <thread>
 
 #include <QApplication>
 #include <QMessageBox>
@@ -11,8 +10,12 @@
 #include "platform/desktop/first_frame_report.h"
 #include "platform/desktop/game_view.h"
 #include "platform/desktop/game_window.h"
+#include "platform/desktop/quit_signal_notifier.h"
+#include "platform/quit_signals.h"
 
-DesktopPlatform::DesktopPlatform() : window_(std::make_unique<GameWindow>(*this)) {
+DesktopPlatform::DesktopPlatform()
+    : window_(std::make_unique<GameWindow>(*this)),
+      quitSignals_(std::make_unique<QuitSignalNotifier>(*this)) {
   window_->show();
   OpenPads();
 }
@@ -60,9 +63,7 @@ std::uint32_t DesktopPlatform::TickCount() {
       duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
-void DesktopPlatform::Sleep(std::uint32_t ms) {
-  std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-}
+void DesktopPlatform::Sleep(std::uint32_t ms) { SleepUnlessQuitSignal(ms); }
 
 std::int64_t DesktopPlatform::WallSeconds() { return std::time(nullptr); }
 

@@ -4,6 +4,7 @@
 #include "platform/platform.h"
 
 class GameWindow;
+class QuitSignalNotifier;
 
 // The game on a desktop: one Qt window with the menu bar and the picture. Building it
 // opens the window; Qt's events become messages in the game's own queue, taken one at a
@@ -32,4 +33,5 @@ class DesktopPlatform : public Platform {
   friend class GameWindow;  // turns the arrow keys' events into key states
 
   std::unique_ptr<GameWindow> window_;
+  std::unique_ptr<QuitSignalNotifier> quitSignals_;
 };

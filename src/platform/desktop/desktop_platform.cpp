@@ -4,7 +4,7 @@
 #include <ctime>
 #include <thread>
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QMessageBox>
 
 #include "platform/desktop/dialog_window.h"
@@ -12,18 +12,34 @@
 #include "platform/desktop/game_view.h"
 #include "platform/desktop/game_window.h"
 
-DesktopPlatform::DesktopPlatform() : window_(std::make_unique<GameWindow>(*this)) {
-  window_->show();
-}
+DesktopPlatform::DesktopPlatform() : window_(std::make_unique<GameWindow>(*this)) {}
 
-DesktopPlatform::~DesktopPlatform() = default;
+DesktopPlatform::~DesktopPlatform() { window_->RememberGeometry(); }
 
 bool DesktopPlatform::PeekMessage(Message& out) {
   QCoreApplication::processEvents();
-  return Platform::PeekMessage(out);
+  if (QApplication::activePopupWidget()) {
+    ReleaseArrows();
+    while (QApplication::activePopupWidget()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  }
+  if (!Platform::PeekMessage(out)) return false;
+  if (out.message == WM_MOVE) movePending_ = false;
+  return true;
+}
+
+void DesktopPlatform::PostMove() {
+  if (movePending_) return;
+  movePending_ = true;
+  PostMessage(WM_MOVE);
+}
+
+void DesktopPlatform::ReleaseArrows() {
+  KeyUp(ArrowKey::Left);
+  KeyUp(ArrowKey::Right);
 }
 
 void DesktopPlatform::MessageBox(const char* text, const char* caption) {
+  ReleaseArrows();
   QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(caption), QString::fromUtf8(text),
                   QMessageBox::Ok, window_.get());
   box.setTextFormat(Qt::PlainText);  // a file name is never taken for markup
@@ -31,6 +47,7 @@ void DesktopPlatform::MessageBox(const char* text, const char* caption) {
 }
 
 int DesktopPlatform::DialogBox(const DialogTemplate& dialog, DialogProc proc) {
+  ReleaseArrows();
   DialogWindow window(dialog, proc, *window_);
   return window.Run();
 }
@@ -62,6 +79,7 @@ void DesktopPlatform::Sleep(std::uint32_t ms) {
 std::int64_t DesktopPlatform::WallSeconds() { return std::time(nullptr); }
 
 void DesktopPlatform::Present(const FrameView& frame) {
+  window_->Reveal(QSize(frame.width, frame.height));
   window_->View().Show(frame);
   static const bool firstFrameReported = (ReportFirstFrame(), true);
   (void)firstFrameReported;

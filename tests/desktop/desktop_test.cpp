@@ -2,7 +2,6 @@
 
 #include <QDialog>
 #include <QKeyEvent>
-#include <QMouseEvent>
 
 void DesktopTest::SetUp() {
   watchdog_.setSingleShot(true);
@@ -34,13 +33,4 @@ void PressKey(QWidget& target, int key, const QString& text, bool autoRepeat,
 void ReleaseKey(QWidget& target, int key, bool autoRepeat) {
   QKeyEvent event(QEvent::KeyRelease, key, Qt::NoModifier, QString(), autoRepeat);
   QApplication::sendEvent(&target, &event);
-}
-
-void Click(QWidget& target, QPoint from, QPoint to, Qt::MouseButton button) {
-  QMouseEvent press(QEvent::MouseButtonPress, from, target.mapToGlobal(from), button, button,
-                    Qt::NoModifier);
-  QApplication::sendEvent(&target, &press);
-  QMouseEvent release(QEvent::MouseButtonRelease, to, target.mapToGlobal(to), button,
-                      Qt::NoButton, Qt::NoModifier);
-  QApplication::sendEvent(&target, &release);
 }

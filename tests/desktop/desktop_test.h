@@ -45,5 +45,3 @@ class DesktopTest : public ::testing::Test {
 void PressKey(QWidget& target, int key, const QString& text = {}, bool autoRepeat = false,
               Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 void ReleaseKey(QWidget& target, int key, bool autoRepeat = false);
-// A button press at `from` and release at `to`, in `target`'s coordinates.
-void Click(QWidget& target, QPoint from, QPoint to, Qt::MouseButton button = Qt::LeftButton);

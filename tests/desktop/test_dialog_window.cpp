@@ -1,9 +1,7 @@
-#include <QDir>
-#include <QFileDialog>
 #include <QGroupBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 
 #include "desktop_test.h"
@@ -134,89 +132,5 @@ TEST_F(DialogWindowTest, EscapeAndTheCloseBoxOnlyAskTheProcedureWhichAloneEndsTh
   EXPECT_EQ(platform.DialogBox(OptionsDialog(), TestProc), 7);
   using Heard = std::vector<std::pair<int, std::intptr_t>>;
   EXPECT_EQ(Proc.heard, (Heard{{WM_INITDIALOG, 0}, {WM_COMMAND, 2}, {WM_COMMAND, 2}, {WM_COMMAND, 1}}));
-  EXPECT_FALSE(AnyDialogVisible());
-}
-
-TEST_F(DialogWindowTest, ProcedureReadsAndWritesControlsByIdAndChoosesTheResult) {
-  static std::string username, password, okCaption, nothing;
-  Proc.react = [](DialogContext& d, int message, std::intptr_t w) {
-    if (message == WM_INITDIALOG) {
-      d.SetItemText(IdUsername, "player one");
-      d.SetItemText(IdMusicFolder, "/home/me/music");
-      d.SetItemText(999, "nowhere");
-      okCaption = d.GetItemText(IdOk);
-      nothing = d.GetItemText(999);
-    }
-    if (message == WM_COMMAND && w == IdOk) {
-      username = d.GetItemText(IdUsername);
-      password = d.GetItemText(IdPassword);
-      d.EndDialog(3);
-    }
-  };
-  WhenShown<QDialog>([](QDialog& dialog) {
-    // The edits in the order of the template: user name, password, server, music folder.
-    const auto edits = dialog.findChildren<QLineEdit*>();
-    ASSERT_EQ(edits.size(), 4);
-    EXPECT_EQ(edits[0]->text(), "player one");
-    EXPECT_EQ(edits[3]->text(), "/home/me/music");
-    edits[1]->setText(QString::fromUtf8("s3cret=ü"));
-    EXPECT_EQ(edits[1]->displayText(), edits[1]->text());  // shown in clear
-    DefaultButton(dialog)->click();
-  });
-  EXPECT_EQ(platform.DialogBox(OptionsDialog(), TestProc), 3);
-  EXPECT_EQ(username, "player one");
-  EXPECT_EQ(password, "s3cret=ü");
-  EXPECT_EQ(okCaption, "OK");
-  EXPECT_EQ(nothing, "");
-}
-
-TEST_F(DialogWindowTest, ADialogEndedWhileItStartsIsNeverShown) {
-  Proc.react = [](DialogContext& d, int message, std::intptr_t) {
-    if (message == WM_INITDIALOG) d.EndDialog(5);
-  };
-  EXPECT_EQ(platform.DialogBox(HowToPlayDialog(), TestProc), 5);
-  EXPECT_EQ(Proc.heard.size(), 1u);
-}
-
-TEST_F(DialogWindowTest, BrowseOpensAFolderChooserOverTheMainWindow) {
-  static std::vector<std::string> chosen;
-  chosen.clear();
-  Proc.react = [](DialogContext& d, int message, std::intptr_t w) {
-    if (message != WM_COMMAND) return;
-    if (w == IdBrowse) chosen.push_back(d.BrowseForFolder("Choose a Music Directory"));
-    if (w == IdOk) d.EndDialog(0);
-  };
-  const QString folder = QDir::tempPath();
-  WhenShown<QDialog>([this, folder](QDialog& dialog) {
-    QPushButton* browse = qobject_cast<QPushButton*>(ShowingText(dialog, "Browse"));
-    ASSERT_NE(browse, nullptr);
-    WhenShown<QFileDialog>([this](QFileDialog& chooser) {
-      EXPECT_EQ(chooser.parentWidget(), &window);
-      EXPECT_EQ(chooser.windowTitle(), "Choose a Music Directory");
-      chooser.reject();
-    });
-    browse->click();
-    WhenShown<QFileDialog>([folder](QFileDialog& chooser) {
-      chooser.setDirectory(folder);
-      static_cast<QDialog&>(chooser).accept();  // QFileDialog hides it
-    });
-    browse->click();
-    DefaultButton(dialog)->click();
-  });
-  platform.DialogBox(OptionsDialog(), TestProc);
-  EXPECT_EQ(chosen, (std::vector<std::string>{"", folder.toStdString()}));
-}
-
-TEST_F(DialogWindowTest, MessageBoxIsModalOkOnlyAndOwnedByTheWindow) {
-  WhenShown<QMessageBox>([this](QMessageBox& box) {
-    EXPECT_EQ(box.windowTitle(), "Tumbra");
-    EXPECT_EQ(box.text(), "Not supported yet.  Sorry!");
-    EXPECT_EQ(box.icon(), QMessageBox::NoIcon);
-    EXPECT_EQ(box.parentWidget(), &window);
-    ASSERT_EQ(box.buttons().size(), 1);
-    EXPECT_EQ(box.standardButton(box.buttons()[0]), QMessageBox::Ok);
-    box.buttons()[0]->click();
-  });
-  platform.MessageBox("Not supported yet.  Sorry!", "Tumbra");
   EXPECT_FALSE(AnyDialogVisible());
 }

@@ -16,25 +16,18 @@ timeout=60  # seconds for anything to show up: generous, a slow machine only wai
 
 work=$(mktemp -d)
 pid=""
-cleanup() {
-  if [ -n "$pid" ]; then kill -KILL "$pid" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
+trap 'if [ -n "$pid" ]; then kill -KILL "$pid" 2>/dev/null || true; fi; rm -rf "$work"' EXIT
 
 fail() {
   echo "FAIL: $*" >&2
-  if [ -s "$work/stderr.log" ]; then sed 's/^/  program: /' "$work/stderr.log" >&2; fi
+  sed 's/^/  program: /' "$work/stderr.log" >&2 || true
   exit 1
 }
 
 # Runs the command until it succeeds; false after $timeout seconds.
 poll() {
   local end=$((SECONDS + timeout))
-  until "$@"; do
-    [ "$SECONDS" -lt "$end" ] || return 1
-    sleep 0.2
-  done
+  until "$@"; do [ "$SECONDS" -lt "$end" ] || return 1; sleep 0.2; done
 }
 
 # Number of pixels that differ between two pictures by more than the fuzz given ($3).
@@ -46,8 +39,7 @@ differing() {
 
 # A screenshot of the screen's WxH+X+Y, scaled to $3 (WxH) when given.
 shot() {
-  import -window root -crop "$2" +repage "$1"
-  if [ -n "${3:-}" ]; then mogrify -resize "$3!" "$1"; fi
+  import -window root -crop "$2" +repage ${3:+-resize "$3!"} "$1"
 }
 
 # True when the picture shows the reference frame, but for at most $2 per mille of its
@@ -60,11 +52,11 @@ screen_matches() {
 # True when the frame's region WxH+X+Y (frame pixels, at scale 1) is the same in two
 # screenshots $2 seconds apart (0.1 when not given).
 still() {
-  local w=${1%%x*} rest=${1#*x} x y
-  IFS=+ read -r _ x y <<<"$rest"
-  shot "$work/a.png" "${w}x${rest%%+*}+$((view_x + x))+$((view_y + y))"
+  local size=${1%%+*} x y
+  IFS=+ read -r _ x y <<<"$1"
+  shot "$work/a.png" "$size+$((view_x + x))+$((view_y + y))"
   sleep "${2:-0.1}"
-  shot "$work/b.png" "${w}x${rest%%+*}+$((view_x + x))+$((view_y + y))"
+  shot "$work/b.png" "$size+$((view_x + x))+$((view_y + y))"
   [ "$(differing "$work/a.png" "$work/b.png")" -eq 0 ]
 }
 moving() { ! still "$@"; }
@@ -72,10 +64,7 @@ moving() { ! still "$@"; }
 start() {
   "$program" 2>"$work/stderr.log" &
   pid=$!
-  find_window() {
-    window=$(xdotool search --all --onlyvisible --pid "$pid" --name "^$title\$" 2>/dev/null | head -n 1)
-    [ -n "$window" ]
-  }
+  find_window() { window=$(xdotool search --all --onlyvisible --pid "$pid" --name "^$title\$" 2>/dev/null | head -n 1); [ -n "$window" ]; }
   poll find_window || fail "no window titled '$title'"
   eval "$(xdotool getwindowgeometry --shell "$window")"
   xdotool windowfocus "$window"
@@ -85,10 +74,8 @@ close() {
   "$close_window" "$window" || fail "could not ask the window to close"
   ended() { ! kill -0 "$pid" 2>/dev/null; }
   poll ended || fail "the program is still running after its window was closed"
-  local status=0
-  wait "$pid" || status=$?
+  wait "$pid" || fail "the program exited with $? after its window was closed"
   pid=""
-  [ "$status" -eq 0 ] || fail "the program exited with $status after its window was closed"
 }
 
 # The popup of the menu bar's first letter $1 is open: the menu's place under the bar
@@ -125,7 +112,6 @@ start
 bar=$((HEIGHT - 3 * 560))
 [ "$WIDTH" -eq $((3 * 760)) ] && [ "$bar" -ge 0 ] && [ "$bar" -lt 60 ] ||
   fail "the first window is ${WIDTH}x$HEIGHT, not three times 760 x 560 under a menu bar"
-echo "first start at scale 3"
 
 xdotool key F11
 full_screen() {
@@ -149,11 +135,8 @@ close
 export DISPLAY=$small_screen XDG_CONFIG_HOME=$work/config
 start
 bar=$((HEIGHT - 560))
-[ "$WIDTH" -eq 760 ] || fail "the first window on a 1024 x 768 screen is $WIDTH wide, not 760"
-view_x=$X view_y=$((Y + bar))
-picture=760x560+$view_x+$view_y
-menu_region=120x60+$((view_x + 60))+$((view_y + 4))
-meter=60x150+55+103 arrow=425x40+335+80
+view_x=$X view_y=$((Y + bar)) meter=60x150+55+103 arrow=425x40+335+80
+picture=760x560+$view_x+$view_y menu_region=120x60+$((view_x + 60))+$((view_y + 4))
 poll screen_matches "$work/refs/title.png" 5 || fail "the title is not shown at scale 1"
 xdotool mousemove --sync $((view_x + 580)) $((view_y + 130)) click 1
 poll screen_matches "$work/refs/ready.png" 10 || fail "a click on Single Player started no game"
@@ -166,14 +149,12 @@ poll menu_open "$work/no_menu.png" || fail "Alt+G opened no menu"
 still "$meter" 1 || fail "the meter moved while a menu was open"
 xdotool key Escape Escape
 poll moving "$meter" || fail "the meter did not go on after the menu closed"
-echo "a menu held open for a second pauses the meter"
 
 xdotool keydown Right key alt+g keyup Right
 poll menu_open "$work/no_menu.png" || fail "Alt+G opened no menu"
 xdotool key Escape Escape
 sleep 0.2
 still "$arrow" 0.5 || fail "the arrow runs on after it was let go in a menu"
-echo "an arrow released in a menu does not run on"
 
 for i in $(seq 100); do xdotool windowmove "$window" $((view_x + i % 2)) "$Y"; done
 xdotool key Return
@@ -182,13 +163,11 @@ xdotool key Return
 sleep 0.2
 still 60x70+55+103 1 || fail "the throw waited behind the window's moves"
 poll screen_matches "$work/refs/computer.png" 20 || fail "the throw did not hand over to the computer"
-echo "a hundred moves and Enter: thrown at once"
 
 xdotool key alt+g
 poll menu_open "$work/no_menu.png" || fail "Alt+G opened no menu"
 xdotool key Escape Escape F2
 poll screen_matches "$work/refs/ready.png" 10 || fail "F2 started no game"
-echo "Alt+G opens the Game menu, F2 starts a game"
 
 xdotool key alt+o
 poll menu_open "$work/no_menu.png" || fail "Alt+O opened no menu"
@@ -204,8 +183,7 @@ close
 start
 [ "$WIDTH" -eq 800 ] && [ "$HEIGHT" -eq 600 ] ||
   fail "the window came back at ${WIDTH}x$HEIGHT, not at the 800x600 it was left at"
-view_x=$X view_y=$((Y + bar))
-menu_region=120x60+$((view_x + 60))+$((view_y + 4))
+menu_region=120x60+$((X + 60))+$((Y + bar + 4))
 xdotool key alt+o
 sleep 0.5
 shot "$work/after.png" "$menu_region"

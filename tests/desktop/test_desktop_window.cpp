@@ -1,18 +1,72 @@
 #include <cstring>
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPaintEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
 
-#include "desktop_test.h"
+#include "app/window_proc.h"
+#include "platform/desktop/desktop_platform.h"
 #include "platform/desktop/game_view.h"
+#include "platform/desktop/game_window.h"
+#include "resources/dialogs.h"
 #include "resources/menu.h"
 
 namespace {
 
-using GameWindowTest = DesktopTest;
 using Ids = std::vector<std::intptr_t>;
+
+// A fresh game window for each test, with its start-up messages already taken.
+class DesktopTest : public ::testing::Test {
+ protected:
+  void SetUp() override { Taken(0); }
+
+  // Takes every queued message and returns the wParams of those of one kind.
+  Ids Taken(int message) {
+    Ids out;
+    for (Message m; platform.PeekMessage(m);)
+      if (m.message == message) out.push_back(m.wParam);
+    return out;
+  }
+
+  // Runs `act` once a modal window of type W is up, for driving dialogs that block the
+  // test until they close.
+  template <class W>
+  void WhenShown(std::function<void(W&)> act) {
+    auto* poll = new QTimer(&window);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, act] {
+      if (W* shown = qobject_cast<W*>(QApplication::activeModalWidget())) {
+        poll->deleteLater();
+        act(*shown);
+      }
+    });
+    poll->start(5);
+  }
+
+  DesktopPlatform platform;
+  GameWindow& window = platform.Window();
+};
+using GameWindowTest = DesktopTest;
+using DialogWindowTest = DesktopTest;
+
+void PressKey(QWidget& target, int key, const QString& text = {}, Qt::KeyboardModifiers held = Qt::NoModifier) {
+  QKeyEvent event(QEvent::KeyPress, key, held, text);
+  QApplication::sendEvent(&target, &event);
+}
+
+void ReleaseKey(QWidget& target, int key, bool autoRepeat = false) {
+  QKeyEvent event(QEvent::KeyRelease, key, Qt::NoModifier, QString(), autoRepeat);
+  QApplication::sendEvent(&target, &event);
+}
 
 // A 760 x 560 frame as the display hands it over: rows `pitch` bytes apart, the bytes
 // past the pixels of a row holding junk.
@@ -39,6 +93,28 @@ struct PaintLog : QObject {
 
 QRgb Shown(GameWindow& window, int x, int y) { return window.View().grab().toImage().pixel(x, y); }
 
+// The widget that shows a control's text: its caption, title or text.
+QWidget* ShowingText(QDialog& dialog, const char* text) {
+  for (QWidget* w : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    auto* box = qobject_cast<QGroupBox*>(w);
+    if ((box ? box->title() : w->property("text").toString()) == QString::fromUtf8(text)) return w;
+  }
+  return nullptr;
+}
+
+// Whether the widget needs more room than its box gives it.
+bool Overflows(QWidget& w) {
+  const QFontMetrics metrics(w.font());
+  if (auto* label = qobject_cast<QLabel*>(&w))
+    return label->wordWrap() ? label->heightForWidth(label->width()) > label->height()
+                             : metrics.horizontalAdvance(label->text()) > label->width();
+  if (auto* button = qobject_cast<QPushButton*>(&w))
+    return metrics.horizontalAdvance(button->text()) + 8 > button->width() || metrics.height() + 4 > button->height();
+  if (auto* box = qobject_cast<QGroupBox*>(&w)) return metrics.horizontalAdvance(box->title()) + 16 > box->width();
+  if (auto* edit = qobject_cast<QLineEdit*>(&w)) return metrics.height() + 4 > edit->height();
+  return false;
+}
+
 }  // namespace
 
 TEST_F(GameWindowTest, MenusOpenWithAltAndTheirLetterAndShortcutsPostTheItemsCommands) {
@@ -57,10 +133,10 @@ TEST_F(GameWindowTest, MenusOpenWithAltAndTheirLetterAndShortcutsPostTheItemsCom
 
 TEST_F(GameWindowTest, OnlyAPlainEnterIsCharacterThirteen) {
   PressKey(window, Qt::Key_Return, "\r");
-  PressKey(window, Qt::Key_Enter, "\r", false, Qt::KeypadModifier | Qt::ShiftModifier);
+  PressKey(window, Qt::Key_Enter, "\r", Qt::KeypadModifier | Qt::ShiftModifier);
   for (auto held : {Qt::ControlModifier, Qt::AltModifier, Qt::MetaModifier}) {
-    PressKey(window, Qt::Key_Return, "\r", false, held);
-    PressKey(window, Qt::Key_Enter, "\r", false, held | Qt::KeypadModifier);
+    PressKey(window, Qt::Key_Return, "\r", held);
+    PressKey(window, Qt::Key_Enter, "\r", held | Qt::KeypadModifier);
   }
   PressKey(window, Qt::Key_A, "a");
   EXPECT_EQ(Taken(WM_CHAR), (Ids{13, 13, 'a'}));
@@ -126,4 +202,32 @@ TEST_F(GameWindowTest, OnlyWhatChangedIsPaintedAndAFrameThatChangesNothingIsNotP
   EXPECT_LT(log.areas[0].width() * log.areas[0].height(), 100 * 100);
   EXPECT_EQ(Shown(window, 700, 500), qRgb(255, 255, 255));
   EXPECT_EQ(Shown(window, 701, 500), qRgb(0x33, 0x66, 0x99));
+}
+
+TEST_F(DialogWindowTest, EveryTemplateBuildsIntoOneWindowWhoseTextsFitTheirBoxes) {
+  for (const DialogTemplate* t : {&OptionsDialog(), &HowToPlayDialog(), &RulesDialog(),
+                                  &AboutTumbraDialog(), &AboutQervoDialog()}) {
+    SCOPED_TRACE(t->name);
+    WhenShown<QDialog>([t](QDialog& dialog) {
+      EXPECT_EQ(dialog.windowTitle().toStdString(), t->caption);
+      // Big enough for its texts (below), small enough for the smallest screen we run on.
+      EXPECT_LE(dialog.width(), 800);
+      EXPECT_LE(dialog.height(), 600);
+      for (const DialogControl& c : t->controls) {
+        QWidget* w = c.kind == DialogControl::Edit ? nullptr : ShowingText(dialog, c.text);
+        if (!w) continue;
+        EXPECT_TRUE(dialog.rect().contains(w->geometry())) << c.text;
+        EXPECT_NEAR(w->y(), c.y * dialog.height() / double(t->height), 1.0) << c.text;
+        EXPECT_FALSE(Overflows(*w)) << c.text;
+        // Frames lie under what they frame: a click lands on the control, not the frame.
+        if (c.kind == DialogControl::GroupBox) continue;
+        QWidget* hit = dialog.childAt(w->geometry().center());
+        EXPECT_TRUE(hit == w || w->isAncestorOf(hit)) << c.text;
+      }
+      for (QLineEdit* edit : dialog.findChildren<QLineEdit*>()) EXPECT_FALSE(Overflows(*edit));
+      ShowingText(dialog, "OK")->setFocus();
+      PressKey(*dialog.focusWidget(), Qt::Key_Return, "\r");
+    });
+    EXPECT_EQ(platform.DialogBox(*t, InfoDialogProc), 0);
+  }
 }

@@ -156,8 +156,9 @@ xdotool key Escape Escape
 sleep 0.2
 still "$arrow" 0.5 || fail "the arrow runs on after it was let go in a menu"
 
-for i in $(seq 100); do xdotool windowmove "$window" $((view_x + i % 2)) "$Y"; done
-xdotool key Return
+moves=()
+for i in $(seq 100); do moves+=(windowmove "$window" $((view_x + i % 2)) "$Y"); done
+xdotool "${moves[@]}" key Return
 # Six frames later the meter stands. Its top half is watched, above the ball's way up,
 # for a second: a running meter passes through it in that time.
 sleep 0.2

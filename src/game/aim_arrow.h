@@ -6,7 +6,8 @@
 // edge when the anchor is the game's (335, 80).
 class AimArrow : public Sprite {
  public:
-  // The arrow at (x + offset, y), where (x, y) is its anchor.
+  // The arrow at (x + offset, y), where (x, y) is its anchor, cut at the right edge of
+  // the target.
   bool Draw(SDL_Surface* target) override;
   void MoveLeft();
   void MoveRight();

@@ -29,10 +29,13 @@ const DialogTemplate& HowToPlayDialog() {
         "While the meter runs, the left and right arrow keys (or a gamepad's d-pad or left "
         "stick) slide the direction arrow above the cups. Line the arrow up with a cup, time "
         "the power, and let the ball fly."},
-       {C::Static, -1, 15, 102, 334, 60,
+       {C::Static, -1, 15, 102, 334, 34,
         "Hints: the back of the rack makes a good backboard, so aim a little long rather than "
         "short. A shot at a big group of cups has more ways to go in than a shot at a lone "
-        "cup on the edge."}});
+        "cup on the edge."},
+       {C::Static, -1, 15, 138, 334, 26,
+        "Keys: F2 New Single Player, F3 New VS Game, F1 this box, Ctrl+Q Exit. Alt and a "
+        "menu's underlined letter open it. F11 or Alt+Enter: full screen and back."}});
   return t;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 #include <vector>
 
-// The main window's menu bar, as the player sees it: popups and items in order.
+// The main window's menu bar, as the player sees it: popups and items in order. Alt
+// with a popup's first letter opens it.
 enum MenuCommand : int {
   CmdNewSinglePlayer = 40001,
   CmdNewVersusGame = 40002,
@@ -19,7 +20,8 @@ enum MenuCommand : int {
 struct MenuItem {
   const char* text;
   int id;
-  bool checked;  // initial check mark
+  bool checked;                    // initial check mark
+  const char* shortcut = nullptr;  // a key that chooses the item from anywhere, e.g. "F2"
 };
 
 struct MenuPopup {

@@ -135,6 +135,11 @@ void PaintInstruments(QPainter& p) {
 // a gap.
 void PaintCupPanel(QPainter& p) {
   DrawPlate(p, QRectF(490, 314, 212, 228), 12, QColor(40, 30, 26, 235), QColor(18, 12, 10, 235));
+  // Pure red is a dark colour: only a nearly black backing gives the header line a
+  // contrast of 4.5:1 (this one gives about 5:1).
+  p.setPen(QPen(palette::BrassShade, 1));
+  p.setBrush(QColor(12, 9, 8));
+  p.drawRoundedRect(QRectF(497.5, 319.5, 197, 22), 4, 4);
   p.setPen(QPen(palette::BrassShade, 1));
   p.drawLine(QPointF(502, 344), QPointF(690, 344));
   p.setPen(Qt::NoPen);

@@ -22,6 +22,13 @@
 
 namespace {
 
+// The colour of a pixel of the last frame, red, green and blue; black outside it.
+unsigned PixelOf(const FrameView& f, int x, int y) {
+  const QImage image(static_cast<const uchar*>(f.pixels), f.width, f.height, f.pitch,
+                     f.depth == 16 ? QImage::Format_RGB16 : QImage::Format_RGB32);
+  return image.valid(x, y) ? image.pixel(x, y) & 0xFFFFFFu : 0;
+}
+
 const char* const StateNames[] = {"TurnStart", "Ready",  "AimStart", "Aiming", "Launch",
                                   "Landing",   "Flight", "Outcome",  "Unused", "GameOver"};
 
@@ -232,6 +239,9 @@ int Runner::Line(const std::string& text, int number) {
     return -1;
   }
   if (verb == "answer") return Answer(words, number);
+  std::string a, b;
+  long long x, y;
+  ArrowKey key;
   if (verb == "set") return Set(words, number);
   if (verb == "pad")
     return PadVerb(
@@ -242,6 +252,13 @@ int Runner::Line(const std::string& text, int number) {
     std::getline(words >> std::ws, file);
     return Shot(file, number);
   }
+  if (verb == "pixel" && words >> a >> b && ParseInt(a, x) && ParseInt(b, y)) {
+    if (platform_.framesPresented == 0) return Fail(number, "no frame has been presented yet");
+    char colour[8];
+    std::snprintf(colour, sizeof colour, "%06x", PixelOf(platform_.lastFrameView, int(x), int(y)));
+    TraceLine("pixel " + a + " " + b + " " + colour);
+    return -1;
+  }
   if (verb == "enter") {
     platform_.PostMessage(WM_CHAR, EnterChar);
     return -1;
@@ -251,13 +268,10 @@ int Runner::Line(const std::string& text, int number) {
     platform_.PostMessage(WM_DESTROY);
     return -1;
   }
-  std::string a, b;
   if (verb == "signal" && words >> a && Signals.count(a)) {
     std::raise(Signals.at(a));
     return -1;
   }
-  long long x, y;
-  ArrowKey key;
   if ((verb == "char" || verb == "command") && words >> a && ParseInt(a, x)) {
     platform_.PostMessage(verb == "char" ? WM_CHAR : WM_COMMAND, static_cast<std::intptr_t>(x));
     return -1;

@@ -16,19 +16,37 @@
 DesktopPlatform::DesktopPlatform()
     : window_(std::make_unique<GameWindow>(*this)),
       quitSignals_(std::make_unique<QuitSignalNotifier>(*this)) {
-  window_->show();
   OpenPads();
 }
 
-DesktopPlatform::~DesktopPlatform() = default;
+DesktopPlatform::~DesktopPlatform() { window_->RememberGeometry(); }
 
 bool DesktopPlatform::PeekMessage(Message& out) {
   QCoreApplication::processEvents();
-  PollPads(QApplication::activePopupWidget() == nullptr);  // an open menu has the player
-  return Platform::PeekMessage(out);
+  if (QApplication::activePopupWidget()) {
+    ReleaseArrows();
+    while (QApplication::activePopupWidget()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    PollPads(false);  // what the pads did while the menu was open was not meant for the game
+  }
+  PollPads(true);
+  if (!Platform::PeekMessage(out)) return false;
+  if (out.message == WM_MOVE) movePending_ = false;
+  return true;
+}
+
+void DesktopPlatform::PostMove() {
+  if (movePending_) return;
+  movePending_ = true;
+  PostMessage(WM_MOVE);
+}
+
+void DesktopPlatform::ReleaseArrows() {
+  KeyUp(ArrowKey::Left);
+  KeyUp(ArrowKey::Right);
 }
 
 void DesktopPlatform::MessageBox(const char* text, const char* caption) {
+  ReleaseArrows();
   QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(caption), QString::fromUtf8(text),
                   QMessageBox::Ok, window_.get());
   box.setTextFormat(Qt::PlainText);  // a file name is never taken for markup
@@ -37,6 +55,7 @@ void DesktopPlatform::MessageBox(const char* text, const char* caption) {
 }
 
 int DesktopPlatform::DialogBox(const DialogTemplate& dialog, DialogProc proc) {
+  ReleaseArrows();
   DialogWindow window(dialog, proc, *window_);
   const int result = window.Run();
   PollPads(false);  // what the pads did meanwhile was not meant for the game
@@ -68,6 +87,7 @@ void DesktopPlatform::Sleep(std::uint32_t ms) { SleepUnlessQuitSignal(ms); }
 std::int64_t DesktopPlatform::WallSeconds() { return std::time(nullptr); }
 
 void DesktopPlatform::Present(const FrameView& frame) {
+  window_->Reveal(QSize(frame.width, frame.height));
   window_->View().Show(frame);
   static const bool firstFrameReported = (ReportFirstFrame(), true);
   (void)firstFrameReported;

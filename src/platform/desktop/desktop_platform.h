@@ -6,14 +6,16 @@
 class GameWindow;
 class QuitSignalNotifier;
 
-// The game on a desktop: one Qt window with the menu bar and the picture. Building it
-// opens the window; Qt's events become messages in the game's own queue, taken one at a
-// time by PeekMessage.
+// The game on a desktop: one Qt window with the menu bar and the picture. Qt's events
+// become messages in the game's own queue, taken one at a time by PeekMessage. The
+// window shows itself with the first frame, at the size that frame calls for.
 class DesktopPlatform : public Platform {
  public:
   DesktopPlatform();
   ~DesktopPlatform() override;
 
+  // While a menu of the menu bar is open, waits for it to close: the game stands still
+  // as it does under a dialog.
   bool PeekMessage(Message& out) override;
   void MessageBox(const char* text, const char* caption) override;
   int DialogBox(const DialogTemplate& dialog, DialogProc proc) override;
@@ -30,8 +32,16 @@ class DesktopPlatform : public Platform {
   GameWindow& Window() { return *window_; }
 
  private:
-  friend class GameWindow;  // turns the arrow keys' events into key states
+  friend class GameWindow;  // turns the window's events into key states and moves
+
+  // A drag moves the window many times a frame, and the game only ever needs its latest
+  // place: at most one WM_MOVE waits in the queue.
+  void PostMove();
+  // The two arrows are let go: a menu, a dialog or another window has the keyboard now
+  // and the release would never reach the game.
+  void ReleaseArrows();
 
   std::unique_ptr<GameWindow> window_;
   std::unique_ptr<QuitSignalNotifier> quitSignals_;
+  bool movePending_ = false;
 };

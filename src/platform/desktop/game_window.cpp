@@ -1,22 +1,18 @@
 #include "platform/desktop/game_window.h"
 
+#include <algorithm>
+
+#include <QAction>
 #include <QKeyEvent>
-#include <QLayout>
 #include <QMenuBar>
+#include <QScreen>
 
 #include "platform/desktop/desktop_platform.h"
 #include "platform/desktop/game_view.h"
 #include "platform/desktop/main_menu_bar.h"
-#include "platform/desktop/title_button.h"
 #include "platform/desktop/window_icon.h"
 
 namespace {
-
-// A caption with minimise and close boxes only: the picture has one size.
-constexpr Qt::WindowFlags WindowStyle = Qt::Window | Qt::CustomizeWindowHint |
-                                        Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                                        Qt::WindowMinimizeButtonHint |
-                                        Qt::WindowCloseButtonHint;
 
 constexpr int CharEnter = 13;
 
@@ -30,14 +26,23 @@ bool IsArrow(int key, ArrowKey& arrow) {
 }  // namespace
 
 GameWindow::GameWindow(DesktopPlatform& platform)
-    : QMainWindow(nullptr, WindowStyle), platform_(platform), view_(new GameView(this)) {
+    : platform_(platform),
+      view_(new GameView([this](int id) { platform_.PostMessage(WM_COMMAND, id); }, this)) {
   setWindowTitle(QStringLiteral("Tumbra by Qervo Software"));
   setWindowIcon(WindowIcon());
   setCentralWidget(view_);
+  view_->setMinimumSize(190, 140);
   menuItems_ = BuildMainMenu(*menuBar(), [this](int id) { platform_.PostMessage(WM_COMMAND, id); });
-  ReportMenuBar(*menuBar());
-  layout()->setSizeConstraint(QLayout::SetFixedSize);
+  auto* fullScreen = new QAction(this);
+  fullScreen->setShortcuts({QKeySequence(Qt::Key_F11), QKeySequence(Qt::ALT | Qt::Key_Return),
+                            QKeySequence(Qt::ALT | Qt::Key_Enter)});
+  connect(fullScreen, &QAction::triggered, this, &GameWindow::ToggleFullScreen);
+  addAction(fullScreen);
   setFocusPolicy(Qt::StrongFocus);
+  // A switch turned off in an earlier run is turned off again as if from the menu, so
+  // the game's flag, the check mark and the music all follow.
+  for (const auto& [id, item] : menuItems_)
+    if (DesktopSettings::IsSwitch(id) && !settings_.SwitchOn(id)) platform_.PostMessage(WM_COMMAND, id);
 }
 
 void GameWindow::CheckMenuItem(int id, bool checked) {
@@ -45,21 +50,47 @@ void GameWindow::CheckMenuItem(int id, bool checked) {
   if (item == menuItems_.end()) return;
   if (checked) item->second->setCheckable(true);
   item->second->setChecked(checked);
+  if (DesktopSettings::IsSwitch(id)) settings_.SetSwitch(id, checked);
 }
 
-void GameWindow::CreateTitleButton(int id, Rect where) {
-  DestroyTitleButton(id);
-  auto* button = new TitleButton(view_, [this, id] { platform_.PostMessage(WM_COMMAND, id); });
-  button->setGeometry(where.x, where.y, where.w, where.h);
-  button->show();
-  titleButtons_[id] = button;
+void GameWindow::CreateTitleButton(int id, Rect where) { view_->AddTitleZone(id, where); }
+
+void GameWindow::DestroyTitleButton(int id) { view_->RemoveTitleZone(id); }
+
+void GameWindow::Reveal(QSize frame) {
+  if (revealed_) return;
+  revealed_ = true;
+  const QRect remembered = settings_.WindowPlace();
+  if (remembered.isValid() && screen()->availableVirtualGeometry().intersects(remembered)) {
+    setGeometry(remembered);
+  } else {
+    const QRect screen = this->screen()->availableGeometry();
+    const int bar = menuBar()->sizeHint().height();
+    const int scale = std::max(1, std::min(screen.width() * 4 / 5 / frame.width(),
+                                           (screen.height() * 4 / 5 - bar) / frame.height()));
+    resize(frame.width() * scale, frame.height() * scale + bar);
+    move(screen.center() - rect().center());
+  }
+  show();
+  if (settings_.FullScreen()) ToggleFullScreen();
 }
 
-void GameWindow::DestroyTitleButton(int id) {
-  auto button = titleButtons_.find(id);
-  if (button == titleButtons_.end()) return;
-  delete button->second;
-  titleButtons_.erase(button);
+void GameWindow::RememberGeometry() {
+  if (revealed_) settings_.SetWindow(fullScreen_ ? normalPlace_ : geometry(), fullScreen_);
+}
+
+// Without a window manager (a bare X server, a kiosk) nobody else resizes a window that
+// goes full screen and back, and Qt cannot tell its state: the window keeps both itself.
+void GameWindow::ToggleFullScreen() {
+  fullScreen_ = !fullScreen_;
+  if (fullScreen_) {
+    normalPlace_ = geometry();
+    setWindowState(windowState() | Qt::WindowFullScreen);
+    setGeometry(screen()->geometry());
+  } else {
+    setWindowState(windowState() & ~Qt::WindowFullScreen);
+    setGeometry(normalPlace_);
+  }
 }
 
 void GameWindow::keyPressEvent(QKeyEvent* event) {
@@ -69,7 +100,9 @@ void GameWindow::keyPressEvent(QKeyEvent* event) {
     return;
   }
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-    platform_.PostMessage(WM_CHAR, CharEnter);
+    // Only a plain Enter is the game's character 13; Alt+Enter is the full-screen key.
+    if (!(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+      platform_.PostMessage(WM_CHAR, CharEnter);
     return;
   }
   bool typed = false;
@@ -97,16 +130,13 @@ void GameWindow::closeEvent(QCloseEvent* event) {
 }
 
 void GameWindow::moveEvent(QMoveEvent* event) {
-  platform_.PostMessage(WM_MOVE);
+  platform_.PostMove();
   QMainWindow::moveEvent(event);
 }
 
 // A key let go while another window had the keyboard never reaches us; without this the
-// aim arrow would run on by itself after a dialog or a switch to another program.
+// aim arrow would run on by itself after a switch to another program.
 void GameWindow::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::ActivationChange && !isActiveWindow()) {
-    platform_.KeyUp(ArrowKey::Left);
-    platform_.KeyUp(ArrowKey::Right);
-  }
+  if (event->type() == QEvent::ActivationChange && !isActiveWindow()) platform_.ReleaseArrows();
   QMainWindow::changeEvent(event);
 }

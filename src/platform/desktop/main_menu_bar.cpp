@@ -1,7 +1,5 @@
 #include "platform/desktop/main_menu_bar.h"
 
-#include <cstdio>
-
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -11,9 +9,11 @@
 std::map<int, QAction*> BuildMainMenu(QMenuBar& bar, std::function<void(int id)> onCommand) {
   std::map<int, QAction*> actions;
   for (const MenuPopup& popup : MainMenu()) {
-    QMenu* menu = bar.addMenu(QString::fromLatin1(popup.text));
+    // Alt with the first letter opens the popup; the letter is underlined.
+    QMenu* menu = bar.addMenu(u'&' + QString::fromLatin1(popup.text));
     for (const MenuItem& item : popup.items) {
       QAction* action = menu->addAction(QString::fromLatin1(item.text));
+      if (item.shortcut) action->setShortcut(QKeySequence(QString::fromLatin1(item.shortcut)));
       action->setCheckable(item.checked);
       action->setChecked(item.checked);
       const int id = item.id;
@@ -26,12 +26,4 @@ std::map<int, QAction*> BuildMainMenu(QMenuBar& bar, std::function<void(int id)>
     }
   }
   return actions;
-}
-
-void ReportMenuBar(const QMenuBar& bar) {
-  if (!qEnvironmentVariableIsSet("TUMBRA_REPORT_MENU")) return;
-  QStringList titles;
-  for (const QAction* action : bar.actions())
-    if (action->menu()) titles << action->text();
-  std::fprintf(stderr, "menu bar: %s\n", qPrintable(titles.join(u'|')));
 }

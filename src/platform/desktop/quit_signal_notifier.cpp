@@ -15,6 +15,8 @@ QuitSignalNotifier::QuitSignalNotifier(Platform& platform) : platform_(platform)
 
 void QuitSignalNotifier::Quit() {
   if (!TakeQuitSignal()) return;
+  // An open menu holds the game's loop until it closes; a signal closes it.
+  while (QWidget* popup = QApplication::activePopupWidget()) popup->close();
   // done() leaves each modal loop as it unwinds, innermost first; a dialog's procedure
   // hears nothing of it, as it would hear nothing of the process being killed.
   while (QWidget* modal = QApplication::activeModalWidget()) {

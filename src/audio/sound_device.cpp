@@ -3,9 +3,6 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
-#include "audio/music_player.h"
-#include "audio/sound_effects.h"
-
 namespace {
 bool Open = false;
 }
@@ -23,8 +20,6 @@ bool OpenSoundDevice() {
 
 void CloseSoundDevice() {
   if (!Open) return;
-  StopMusic();
-  ReleaseSoundEffects();
   Mix_CloseAudio();
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
   Open = false;

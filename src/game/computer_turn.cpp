@@ -7,14 +7,14 @@
 #include "game/game_state.h"
 #include "game/screens.h"
 #include "game/turn.h"
-#include "game/turns.h"
 #include "platform/platform.h"
 
+namespace {
+
+// Where the computer aims this throw, and the meter value it stops at.
 int AimTarget = 0;
 int PowerTarget = 0;
 char ComputerEndMessage[EndMessageSize];
-
-namespace {
 
 // The meter only shows 0 to 150 and the computer stops it within 3 of its target, so a
 // target beyond -3 or 153 would never be met and the turn would stand still for good.
@@ -70,8 +70,9 @@ void ComputerWinCheck() {
   }
 }
 
-}  // namespace
-
+// Picks a standing cup of the target rack and spreads the aim around it: wider when the
+// computer leads, and wider still at the last cup. Reseeds the game's generator from the
+// clock first. The target rack must hold a standing cup.
 void ChooseComputerShot(const CupRack& target, const CupRack& own, int& aim, int& power) {
   crt::srand(static_cast<unsigned>(MainWindow->WallSeconds()));
   int spread = 18;
@@ -88,8 +89,6 @@ void ChooseComputerShot(const CupRack& target, const CupRack& own, int& aim, int
   power = 270 - (cup.y + errY + 9);
 }
 
-namespace {
-
 void ComputerAimStart() {
   ChooseComputerShot(*OpponentRack, *PlayerRack, AimTarget, PowerTarget);
   PowerTarget = WithinMeterReach(PowerTarget);
@@ -99,7 +98,6 @@ void ComputerAimStart() {
 void ComputerLaunch() { LaunchState(PowerTarget, AimTarget); }
 
 const char* ComputerEndLine() { return SinglePlayerEndLine(ComputerEndMessage, EndMessageSize); }
-
 
 }  // namespace
 

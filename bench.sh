@@ -15,7 +15,7 @@ trap 'rm -rf "$results"' EXIT
 scripts/install-deps.sh
 echo "Building (Release, build/release) ..."
 if ! { cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release &&
-  cmake --build build/release -j2; } >"$results/build.log" 2>&1; then
+  cmake --build build/release -j"$(nproc)"; } >"$results/build.log" 2>&1; then
   cat "$results/build.log" >&2
   exit 1
 fi

@@ -12,13 +12,13 @@ targets=(picture wav config)
 scripts/install-deps.sh
 
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTUMBRA_FUZZ=ON >/dev/null
-cmake --build build/fuzz -j2 --target "${targets[@]/#/fuzz_}"
+cmake --build build/fuzz -j"$(nproc)" --target "${targets[@]/#/fuzz_}"
 
 # Seeds come from a run folder that some build has already filled; failing that, the
 # fuzz build makes the data itself.
 run=build/release/run
 if [ ! -f "$run/config.ini" ]; then
-  cmake --build build/fuzz -j2 --target tumbra_data
+  cmake --build build/fuzz -j"$(nproc)" --target tumbra_data
   run=build/fuzz/run
 fi
 declare -A seeds=([picture]="$root/$run/bmps" [wav]="$root/$run/wavs" [config]="$root/fuzz/corpus/config")

@@ -10,7 +10,7 @@ cd "$(dirname "$0")"
 scripts/install-deps.sh
 jobs=$(nproc)
 
-cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DTUMBRA_WERROR=ON >/dev/null
 cmake --build build/release -j"$jobs"
 if [ "${1:-}" = quick ]; then
   TUMBRA_SOAK_GAMES=20 ctest --test-dir build/release --output-on-failure -j"$jobs"
@@ -22,13 +22,13 @@ sanitizers=$PWD/tests/sanitizers
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 export ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1
 export LSAN_OPTIONS=suppressions=$sanitizers/lsan.supp
-cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTUMBRA_SANITIZE=address,undefined >/dev/null
+cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTUMBRA_SANITIZE=address,undefined -DTUMBRA_WERROR=ON >/dev/null
 cmake --build build/asan -j"$jobs"
 ctest --test-dir build/asan --output-on-failure -j"$jobs"
 
 # The music player is the one part of the game with a second thread.
 export TSAN_OPTIONS="halt_on_error=1 suppressions=$sanitizers/tsan.supp"
-cmake -S . -B build/tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTUMBRA_SANITIZE=thread >/dev/null
+cmake -S . -B build/tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTUMBRA_SANITIZE=thread -DTUMBRA_WERROR=ON >/dev/null
 cmake --build build/tsan -j"$jobs" --target tumbra_tests
 ctest --test-dir build/tsan --output-on-failure -j"$jobs" -R MusicPlayer
 

@@ -9,9 +9,9 @@
 #include "display/draw.h"
 #include "game/game_objects.h"
 #include "game/game_state.h"
+#include "game/human_turn.h"
 #include "game/screens.h"
 #include "game/turn.h"
-#include "game/turns.h"
 
 namespace {
 

@@ -9,10 +9,6 @@
 # in "Could not read configuration file".
 include(GNUInstallDirs)
 
-if(NOT TARGET tumbra OR NOT TARGET tumbra_gen_data)
-  return()
-endif()
-
 # The shared data is generated afresh into a folder of its own rather than copied from the
 # run folder: that is where developers play, and its config.ini and music/ may hold their
 # own settings and songs.
@@ -47,6 +43,9 @@ install(PROGRAMS ${CMAKE_BINARY_DIR}/launcher/tumbra DESTINATION ${CMAKE_INSTALL
 
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/tumbra.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The licence, where Debian keeps every package's own.
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tumbra
+        RENAME copyright)
 foreach(size 256 64 32)
   install(FILES ${CMAKE_BINARY_DIR}/icons/tumbra_${size}.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps

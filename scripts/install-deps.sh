@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config
+  build-essential cmake ninja-build pkg-config
   qt6-base-dev libsdl2-dev libsdl2-mixer-dev libmp3lame-dev
   libgtest-dev libbenchmark-dev
   fonts-dejavu-core
@@ -12,9 +12,14 @@ packages=(
   clang libclang-rt-14-dev
 )
 
+# One query for them all: ./play.sh runs this before every game.
+declare -A installed
+while read -r status name; do
+  [[ $status == ?i* ]] && installed[$name]=1  # installed, whatever was asked of it
+done < <(dpkg-query -W -f='${db:Status-Abbrev} ${Package}\n' "${packages[@]}" 2>/dev/null || true)
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+  [ -n "${installed[$p]:-}" ] || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 

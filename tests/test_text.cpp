@@ -37,10 +37,13 @@ std::vector<std::uint8_t> Pixels(SDL_Surface* s) {
 void PaintFromScratch(SDL_Surface* s, const char* text, int x, int y, std::uint32_t colour) {
   QImage image(static_cast<uchar*>(s->pixels), s->w, s->h, s->pitch,
                s->format->BytesPerPixel == 4 ? QImage::Format_RGB32 : QImage::Format_RGB16);
+  QFont font(TextFontFamily);
+  font.setStyleHint(QFont::SansSerif);
+  font.setPixelSize(TextPixelSize);
   QPainter painter(&image);
-  painter.setFont(TextFont());
+  painter.setFont(font);
   painter.setPen(QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF));
-  painter.drawText(x, y + QFontMetrics(TextFont()).ascent(), QString::fromLatin1(text));
+  painter.drawText(x, y + QFontMetrics(font).ascent(), QString::fromLatin1(text));
 }
 
 class TextLines : public ::testing::TestWithParam<int> {

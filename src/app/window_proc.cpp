@@ -15,6 +15,9 @@ unsigned char MusicOn = 1;
 
 namespace {
 
+// In a VS game every turn is a human's; in a single-player game, the player's own.
+bool IsHumanTurn() { return GameMode == VersusMode || CurrentRack == PlayerRack; }
+
 void OnEnter() {
   if (PlayState == Ready)
     PlayState = AimStart;
@@ -43,6 +46,16 @@ void ToggleMusic() {
     StopMusic();
 }
 
+// The information boxes close on OK only, never on Escape or the close box.
+std::intptr_t InfoDialogProc(DialogContext& dialog, int message, std::intptr_t wParam, std::intptr_t) {
+  if (message == WM_INITDIALOG) return 1;
+  if (message == WM_COMMAND && LowWord(wParam) == IdOk) {
+    dialog.EndDialog(0);
+    return 1;
+  }
+  return 0;
+}
+
 void OnCommand(std::intptr_t command) {
   switch (command) {
     case CmdNewSinglePlayer:
@@ -65,8 +78,6 @@ void OnCommand(std::intptr_t command) {
 
 }  // namespace
 
-bool IsHumanTurn() { return GameMode == VersusMode || CurrentRack == PlayerRack; }
-
 std::intptr_t MainWindowProc(int message, std::intptr_t wParam, std::intptr_t) {
   switch (message) {
     case WM_DESTROY: MainWindow->PostQuitMessage(0); break;
@@ -76,15 +87,6 @@ std::intptr_t MainWindowProc(int message, std::intptr_t wParam, std::intptr_t) {
       break;
     case WM_COMMAND: OnCommand(wParam); break;
     default: break;
-  }
-  return 0;
-}
-
-std::intptr_t InfoDialogProc(DialogContext& dialog, int message, std::intptr_t wParam, std::intptr_t) {
-  if (message == WM_INITDIALOG) return 1;
-  if (message == WM_COMMAND && LowWord(wParam) == IdOk) {
-    dialog.EndDialog(0);
-    return 1;
   }
   return 0;
 }

@@ -74,6 +74,8 @@ std::vector<std::string> SongsIn(const std::filesystem::path& folder) {
   return names;
 }
 
+int MusicThread();
+
 }  // namespace
 
 int StartMusic() {
@@ -108,6 +110,16 @@ int StopMusic() {
   return 0;
 }
 
+namespace {
+
+// Picks one of the folder's songs at random, seeding the thread's own generator from
+// the clock first, and plays it to its end. A song that cannot be played is passed over
+// for another pick; 0 only when every song has failed in a row (or there is none, or
+// the player is stopping), 1 after a song played.
+int PlayRandomSong();
+
+// The player thread: song after song until StopMusic, or until no song of the folder
+// can be played. Returns 0.
 int MusicThread() {
   while (!Stopping() && PlayRandomSong()) {
   }
@@ -128,6 +140,8 @@ int PlayRandomSong() {
   }
   return 0;
 }
+
+}  // namespace
 
 int PlayMusicFile(const std::string& path) {
   if (!SoundDeviceOpen()) return 0;

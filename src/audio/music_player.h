@@ -20,16 +20,6 @@ int StartMusic();
 // while idle. Result 0.
 int StopMusic();
 
-// The player thread: song after song until StopMusic, or until no song of the folder
-// can be played. Returns 0.
-int MusicThread();
-
-// Picks one of the folder's songs at random, seeding the thread's own generator from
-// the clock first, and plays it to its end. A song that cannot be played is passed over
-// for another pick; 0 only when every song has failed in a row (or there is none, or
-// the player is stopping), 1 after a song played.
-int PlayRandomSong();
-
 // Plays one file to its end, or until StopMusic. 1 after it played, 0 when it cannot be
 // played.
 int PlayMusicFile(const std::string& path);

@@ -3,8 +3,6 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
-#include "audio/music_player.h"
-#include "audio/sound_effects.h"
 #include "platform/sdl_init.h"
 
 namespace {
@@ -24,8 +22,6 @@ bool OpenSoundDevice() {
 
 void CloseSoundDevice() {
   if (!Open) return;
-  StopMusic();
-  ReleaseSoundEffects();
   Mix_CloseAudio();
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
   Open = false;

@@ -45,6 +45,6 @@ int LoadWavSound(const char* file, int flags);
 // one's sound must not stutter it.
 void PlayEffect(int slot);
 
-// Frees every effect's samples; the slots stay claimed. The sound device does this
-// before it closes.
+// Frees every effect's samples; the slots stay claimed. Done before the sound device
+// closes.
 void ReleaseSoundEffects();

@@ -93,20 +93,9 @@ bool ReadBitmapFile(BitmapFile& record, const char* path) {
   ParseInfoHeader(header + 14, record.infoHeader);
   const BitmapInfoHeader& info = record.infoHeader;
   long headerBytes = BitmapHeadersSize;
-  if (info.biBitCount == 8) {
-    std::uint8_t table[256][4];
-    if (std::fread(table, 1, sizeof table, file.get()) != sizeof table) {
-      NotABitmap();
-      return false;
-    }
-    for (int i = 0; i < 256; ++i) {
-      record.colourTable[i][0] = table[i][2];
-      record.colourTable[i][1] = table[i][1];
-      record.colourTable[i][2] = table[i][0];
-      record.colourTable[i][3] = 4;  // PC_NOCOLLAPSE
-    }
-    headerBytes += sizeof table;
-  }
+  // An 8-bit file's colour table of 256 entries sits between the headers and the pixels.
+  // No picture of the game has one, so it is only stepped over.
+  if (info.biBitCount == 8) headerBytes += 256 * 4;
   if (info.biBitCount != 8 && info.biBitCount != 16 && info.biBitCount != 24) {
     NotABitmap();
     return false;

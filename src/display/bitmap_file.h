@@ -31,7 +31,6 @@ constexpr int BitmapHeadersSize = 14 + 40;
 struct BitmapFile {
   BitmapFileHeader fileHeader;
   BitmapInfoHeader infoHeader;
-  std::uint8_t colourTable[256][4] = {};   // 8-bit files only: red, green, blue, flags
   std::unique_ptr<std::uint8_t[]> pixels;  // biSizeImage bytes, top row first
 };
 

@@ -2,7 +2,9 @@
 
 #include <SDL.h>
 
+#include "audio/music_player.h"
 #include "audio/sound_device.h"
+#include "audio/sound_effects.h"
 #include "display/surface.h"
 #include "platform/platform.h"
 
@@ -29,6 +31,8 @@ bool InitDisplay() {
 bool ReleaseDisplay() {
   BackBuffer = nullptr;
   OwnedBackBuffer.reset();
+  StopMusic();
+  ReleaseSoundEffects();
   CloseSoundDevice();
   return true;
 }

@@ -22,5 +22,6 @@ extern ScreenPoint WindowOrigin;
 // False (after its message) when the display cannot be made; a missing sound device is
 // reported and otherwise ignored.
 bool InitDisplay();
-// Releases what exists; safe to call twice or without InitDisplay. Always true.
+// Releases what exists, the sound device last, once the music has stopped and the
+// effects' samples are freed; safe to call twice or without InitDisplay. Always true.
 bool ReleaseDisplay();

@@ -12,19 +12,17 @@
 #include <string>
 #include <string_view>
 
-// A plain sans face small enough that the title screen's lines, 13 pixels apart, never
-// touch.
+namespace {
+
 const QFont& TextFont() {
   static const QFont font = [] {
-    QFont f("DejaVu Sans");
+    QFont f(TextFontFamily);
     f.setStyleHint(QFont::SansSerif);
-    f.setPixelSize(11);
+    f.setPixelSize(TextPixelSize);
     return f;
   }();
   return font;
 }
-
-namespace {
 
 // Shaping a line costs several times more than drawing its glyphs, and every frame
 // draws the same few lines again. So each distinct text keeps its layout, and the image

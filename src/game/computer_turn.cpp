@@ -8,14 +8,14 @@
 #include "game/game_state.h"
 #include "game/screens.h"
 #include "game/turn.h"
-#include "game/turns.h"
 #include "platform/platform.h"
 
+namespace {
+
+// Where the computer aims this throw, and the meter value it stops at.
 int AimTarget = 0;
 int PowerTarget = 0;
 char ComputerEndMessage[EndMessageSize];
-
-namespace {
 
 // The point of a cup's picture the computer aims at, near the middle of its mouth.
 constexpr int AimPointX = 26;
@@ -75,8 +75,9 @@ void ComputerWinCheck() {
   }
 }
 
-}  // namespace
-
+// Picks a standing cup of the target rack and spreads the aim around it: wider when the
+// computer leads, and wider still at the last cup. Reseeds the game's generator from the
+// clock first. The target rack must hold a standing cup.
 void ChooseComputerShot(const CupRack& target, const CupRack& own, int& aim, int& power) {
   crt::srand(static_cast<unsigned>(MainWindow->WallSeconds()));
   int spread = 18;
@@ -93,8 +94,6 @@ void ChooseComputerShot(const CupRack& target, const CupRack& own, int& aim, int
   power = PowerFor(cup.y + AimPointY + errY);
 }
 
-namespace {
-
 void ComputerAimStart() {
   ChooseComputerShot(*OpponentRack, *PlayerRack, AimTarget, PowerTarget);
   PowerTarget = WithinMeterReach(PowerTarget);
@@ -104,7 +103,6 @@ void ComputerAimStart() {
 void ComputerLaunch() { LaunchState(PowerTarget, AimTarget); }
 
 const char* ComputerEndLine() { return SinglePlayerEndLine(ComputerEndMessage, EndMessageSize); }
-
 
 }  // namespace
 

@@ -16,8 +16,10 @@ class CupCounterPanel : public Sprite {
   bool SetPosition(int x, int y) override;
   // The text always goes onto the back buffer; the icons onto the target.
   virtual void DrawPanel(SDL_Surface* target, const CupRack& rack);
-  // Icon i at its place; "DrawCup Failed!" when the copy fails.
-  bool DrawCupIcon(SDL_Surface* target, int i);
 
   Place iconPos[CupCount];
+
+ private:
+  // Icon i at its place; "DrawCup Failed!" when the copy fails.
+  bool DrawCupIcon(SDL_Surface* target, int i);
 };

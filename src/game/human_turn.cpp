@@ -1,10 +1,13 @@
+#include "game/human_turn.h"
+
 #include "game/game_objects.h"
 #include "game/game_state.h"
 #include "game/screens.h"
 #include "game/turn.h"
-#include "game/turns.h"
 
 namespace {
+
+char HumanEndMessage[EndMessageSize];
 
 // Only the throw that takes a rack's last cup can end the game, and by then the
 // hand-over has made the emptied rack the other one.
@@ -21,7 +24,6 @@ const char* HumanEndLine() { return SinglePlayerEndLine(HumanEndMessage, EndMess
 
 }  // namespace
 
-char HumanEndMessage[EndMessageSize];
 TurnRecord HumanTurn{0, 0, 0, 0, HandOverSingle, &ReadyBanner, nullptr, KeyboardAimingState,
                      LaunchFromControls, HumanWinCheck, HumanEndLine};
 

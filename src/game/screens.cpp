@@ -5,10 +5,12 @@
 #include "base/settings.h"
 #include "display/display.h"
 #include "display/draw.h"
+#include "game/computer_turn.h"
 #include "game/game_objects.h"
 #include "game/game_state.h"
+#include "game/human_turn.h"
 #include "game/turn.h"
-#include "game/turns.h"
+#include "game/versus_turn.h"
 #include "platform/platform.h"
 
 namespace {
@@ -73,6 +75,18 @@ void SetUpRacksAndControls() {
 
 void SetName(CupRack* rack, const char* name) { CopyField(rack->name, sizeof rack->name, name); }
 
+int SetSinglePlayerNames() {
+  SetName(RedRack, "Player");
+  SetName(BlueRack, "Opponent");
+  return 1;
+}
+
+int SetVersusNames() {
+  SetName(RedRack, "Player 1");
+  SetName(BlueRack, "Player 2");
+  return 1;
+}
+
 }  // namespace
 
 int ShowTitleScreen() {
@@ -131,18 +145,6 @@ int NewVersusGame() {
   CurrentRack->gauge.level = 0;
   OtherRack->gauge.level = 0;
   SetVersusNames();
-  return 1;
-}
-
-int SetSinglePlayerNames() {
-  SetName(RedRack, "Player");
-  SetName(BlueRack, "Opponent");
-  return 1;
-}
-
-int SetVersusNames() {
-  SetName(RedRack, "Player 1");
-  SetName(BlueRack, "Player 2");
   return 1;
 }
 

@@ -6,8 +6,6 @@ int TitleFrame();
 int ReleaseTitleImages();
 int NewSinglePlayerGame();
 int NewVersusGame();
-int SetSinglePlayerNames();
-int SetVersusNames();
 // The end of every throw: the other side's turn starts, with fresh start values for
 // the meter and the arrow.
 void HandOverSingle();

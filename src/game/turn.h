@@ -43,10 +43,3 @@ const char* SinglePlayerEndLine(char* buffer, int size);
 
 // The end-of-game lines: "You are victorious!  %s wins!" is the longest at 46 characters.
 constexpr int EndMessageSize = 48;
-
-extern TurnRecord HumanTurn;
-extern TurnRecord ComputerTurn;
-extern TurnRecord VersusTurn;
-extern char HumanEndMessage[EndMessageSize];
-extern char ComputerEndMessage[EndMessageSize];
-extern char VersusMessage[EndMessageSize];

@@ -1,12 +1,15 @@
+#include "game/versus_turn.h"
+
 #include <cstdio>
 
 #include "game/game_objects.h"
 #include "game/game_state.h"
 #include "game/screens.h"
 #include "game/turn.h"
-#include "game/turns.h"
 
 namespace {
+
+char VersusMessage[EndMessageSize];
 
 // Each player throws at his own rack, so the rack that is empty names the winner. The
 // line is written once, here.
@@ -24,7 +27,6 @@ const char* VersusEndLine() { return VersusMessage; }
 
 }  // namespace
 
-char VersusMessage[EndMessageSize];
 TurnRecord VersusTurn{0, 0, 0, 0, HandOverVersus, &ReadyBanner, nullptr, KeyboardAimingState,
                       LaunchFromControls, VersusWinCheck, VersusEndLine};
 

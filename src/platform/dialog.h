@@ -1,27 +1,13 @@
 #pragma once
 #include <cstdint>
 #include <string>
-#include <vector>
+
+#include "resources/dialog_template.h"
 
 // A dialog is a template (what it shows) plus a procedure (what it does). The window
 // system builds the template into a real window and feeds the procedure
 // WM_INITDIALOG and WM_COMMAND messages; the procedure reads and writes the controls'
 // texts by id through DialogContext.
-
-struct DialogControl {
-  enum Kind { DefaultButton, Button, GroupBox, Static, Label, Edit };
-  Kind kind;
-  int id;            // -1 for texts nobody reads back
-  int x, y, w, h;    // dialog units
-  const char* text;
-};
-
-struct DialogTemplate {
-  const char* name;     // matched without regard to case
-  const char* caption;
-  int width, height;    // dialog units
-  std::vector<DialogControl> controls;
-};
 
 class DialogContext {
  public:

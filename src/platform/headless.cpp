@@ -28,8 +28,6 @@ bool HasEdits(const DialogTemplate& dialog) {
   return false;
 }
 
-constexpr int IdOk = 1, IdCancel = 2, IdBrowse = 1006;
-
 }  // namespace
 
 HeadlessPlatform::HeadlessPlatform(int depth) : depth_(depth) {}
@@ -73,7 +71,7 @@ int HeadlessPlatform::DialogBox(const DialogTemplate& dialog, DialogProc proc) {
         break;
       case DialogAnswer::Browse:
         context.browseAnswer = answer.path;
-        proc(context, WM_COMMAND, IdBrowse, 0);
+        proc(context, WM_COMMAND, answer.browseButton, 0);
         break;
     }
   }

@@ -36,6 +36,7 @@ class HeadlessPlatform : public Platform {
     Kind kind = Cancel;
     std::map<int, std::string> edits;  // Ok: control id -> text typed into it
     std::string path;                  // Browse: the folder picked
+    int browseButton = 0;              // Browse: the button that opens the chooser
   };
 
   void MessageBox(const char* text, const char* caption) override;

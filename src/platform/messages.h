@@ -4,12 +4,9 @@
 // The window messages the game handles, numbered as the system it was first written for
 // numbered them, so that traces and test scripts read the same everywhere.
 enum : int {
-  WM_CREATE = 0x0001,
   WM_DESTROY = 0x0002,
   WM_MOVE = 0x0003,
-  WM_PAINT = 0x000F,
   WM_QUIT = 0x0012,
-  WM_DRAWITEM = 0x002B,
   WM_CHAR = 0x0102,
   WM_INITDIALOG = 0x0110,
   WM_COMMAND = 0x0111,

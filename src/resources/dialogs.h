@@ -1,10 +1,8 @@
 #pragma once
-#include "platform/dialog.h"
+#include "resources/dialog_template.h"
 
-// Control ids of the Options dialog.
+// Control ids of the Options dialog, besides OK and Cancel.
 enum OptionsControl : int {
-  IdOk = 1,
-  IdCancel = 2,
   IdUsername = 1001,
   IdPassword = 1002,
   IdServer = 1004,

@@ -186,6 +186,7 @@ int Runner::Answer(std::istringstream& words, int number) {
     answer.kind = HeadlessPlatform::DialogAnswer::Cancel;
   } else if (kind == "browse") {
     answer.kind = HeadlessPlatform::DialogAnswer::Browse;
+    answer.browseButton = IdBrowse;
     std::getline(words >> std::ws, answer.path);
     if (answer.path.empty()) return Fail(number, "answer browse takes a path");
   } else if (kind == "ok") {

@@ -4,10 +4,13 @@
 #include "audio/music_player.h"
 #include "audio/sound_effects.h"
 #include "base/settings.h"
+#include "game/computer_turn.h"
 #include "game/game_objects.h"
 #include "game/game_state.h"
+#include "game/human_turn.h"
 #include "game/screens.h"
-#include "game/turns.h"
+#include "game/turn.h"
+#include "game/versus_turn.h"
 #include "trace.h"
 
 namespace {
@@ -29,6 +32,26 @@ const char* HandlerName() {
   return "null";
 }
 
+// The record of the turn handler now running; null on the title.
+const TurnRecord* InstalledTurn() {
+  if (FrameHandler == HumanTurnFrame) return &HumanTurn;
+  if (FrameHandler == ComputerTurnFrame) return &ComputerTurn;
+  if (FrameHandler == VersusFrame) return &VersusTurn;
+  return nullptr;
+}
+
+// The judgement of the last throw as the running handler keeps it.
+int InstalledThrowResult() {
+  const TurnRecord* turn = InstalledTurn();
+  return turn ? turn->throwResult : 0;
+}
+
+// The end-of-game line the running handler draws while the game is over.
+const char* EndOfGameLine() {
+  const TurnRecord* turn = InstalledTurn();
+  return turn && PlayState == GameOver ? turn->endLine() : "";
+}
+
 const char* RackName(const CupRack* rack) {
   if (rack && rack == RedRack) return "\"red\"";
   if (rack && rack == BlueRack) return "\"blue\"";
@@ -39,7 +62,7 @@ std::string RackJson(const CupRack& rack) {
   std::string cups, beer = "[";
   for (int i = 0; i < 15; ++i) {
     cups += rack.cups[i].present ? '1' : '0';
-    beer += (i ? "," : "") + std::to_string(rack.cups[i].beer);
+    beer.append(i ? "," : "").append(std::to_string(rack.cups[i].beer));
   }
   return Object({Field("name", JsonString(rack.name)), Field("hit", rack.cupsHit),
                  Field("level", rack.gauge.level), Field("cups", JsonString(cups)),

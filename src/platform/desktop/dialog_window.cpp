@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr int IdOk = 1, IdCancel = 2;
-
 // Dialog units are fractions of the dialog font's average character: a quarter of its
 // width across and an eighth of its height down, so a layout made for one font keeps
 // its texts inside their boxes in another.

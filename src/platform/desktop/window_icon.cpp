@@ -3,10 +3,8 @@
 #include <QFile>
 
 QIcon WindowIcon() {
-#ifdef TUMBRA_WINDOW_ICONS
   // The pictures live in a static library, whose resources are only linked in when named.
   Q_INIT_RESOURCE(window_icons);
-#endif
   QIcon icon;
   for (int size : {256, 64, 32}) {
     const QString file = QStringLiteral(":/icons/tumbra_%1.png").arg(size);

@@ -13,7 +13,7 @@
 #include "game/game_objects.h"
 #include "game/game_state.h"
 #include "game/screens.h"
-#include "game/turns.h"
+#include "game/installed_turn.h"
 #include "test_support.h"
 
 namespace {

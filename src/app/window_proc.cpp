@@ -46,16 +46,6 @@ void ToggleMusic() {
     StopMusic();
 }
 
-// The information boxes close on OK only, never on Escape or the close box.
-std::intptr_t InfoDialogProc(DialogContext& dialog, int message, std::intptr_t wParam, std::intptr_t) {
-  if (message == WM_INITDIALOG) return 1;
-  if (message == WM_COMMAND && LowWord(wParam) == IdOk) {
-    dialog.EndDialog(0);
-    return 1;
-  }
-  return 0;
-}
-
 void OnCommand(std::intptr_t command) {
   switch (command) {
     case CmdNewSinglePlayer:
@@ -77,6 +67,15 @@ void OnCommand(std::intptr_t command) {
 }
 
 }  // namespace
+
+std::intptr_t InfoDialogProc(DialogContext& dialog, int message, std::intptr_t wParam, std::intptr_t) {
+  if (message == WM_INITDIALOG) return 1;
+  if (message == WM_COMMAND && LowWord(wParam) == IdOk) {
+    dialog.EndDialog(0);
+    return 1;
+  }
+  return 0;
+}
 
 std::intptr_t MainWindowProc(int message, std::intptr_t wParam, std::intptr_t) {
   switch (message) {

@@ -75,9 +75,8 @@ void ComputerWinCheck() {
   }
 }
 
-// Picks a standing cup of the target rack and spreads the aim around it: wider when the
-// computer leads, and wider still at the last cup. Reseeds the game's generator from the
-// clock first. The target rack must hold a standing cup.
+}  // namespace
+
 void ChooseComputerShot(const CupRack& target, const CupRack& own, int& aim, int& power) {
   crt::srand(static_cast<unsigned>(MainWindow->WallSeconds()));
   int spread = 18;
@@ -93,6 +92,8 @@ void ChooseComputerShot(const CupRack& target, const CupRack& own, int& aim, int
   aim = AimFor(cup.x + AimPointX + errX);
   power = PowerFor(cup.y + AimPointY + errY);
 }
+
+namespace {
 
 void ComputerAimStart() {
   ChooseComputerShot(*OpponentRack, *PlayerRack, AimTarget, PowerTarget);

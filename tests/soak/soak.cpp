@@ -20,7 +20,10 @@
 #include "game/game_objects.h"
 #include "game/game_state.h"
 #include "game/screens.h"
-#include "game/turns.h"
+#include "game/computer_turn.h"
+#include "game/human_turn.h"
+#include "game/installed_turn.h"
+#include "game/versus_turn.h"
 #include "platform/headless.h"
 #include "resources/menu.h"
 

@@ -8,6 +8,7 @@
 #include "game/game_objects.h"
 #include "game/game_state.h"
 #include "game/human_turn.h"
+#include "game/installed_turn.h"
 #include "game/screens.h"
 #include "game/turn.h"
 #include "game/versus_turn.h"
@@ -30,26 +31,6 @@ const char* HandlerName() {
   if (FrameHandler == ComputerTurnFrame) return "\"computer\"";
   if (FrameHandler == VersusFrame) return "\"versus\"";
   return "null";
-}
-
-// The record of the turn handler now running; null on the title.
-const TurnRecord* InstalledTurn() {
-  if (FrameHandler == HumanTurnFrame) return &HumanTurn;
-  if (FrameHandler == ComputerTurnFrame) return &ComputerTurn;
-  if (FrameHandler == VersusFrame) return &VersusTurn;
-  return nullptr;
-}
-
-// The judgement of the last throw as the running handler keeps it.
-int InstalledThrowResult() {
-  const TurnRecord* turn = InstalledTurn();
-  return turn ? turn->throwResult : 0;
-}
-
-// The end-of-game line the running handler draws while the game is over.
-const char* EndOfGameLine() {
-  const TurnRecord* turn = InstalledTurn();
-  return turn && PlayState == GameOver ? turn->endLine() : "";
 }
 
 const char* RackName(const CupRack* rack) {

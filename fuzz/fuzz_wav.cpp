@@ -2,6 +2,7 @@
 // mixer open on SDL's silent driver so that a file that reads well goes on to be
 // converted into a playable buffer as in the game. Input: the file.
 #include <SDL.h>
+#include <SDL_mixer.h>
 
 #include "audio/sound_device.h"
 #include "audio/sound_effects.h"

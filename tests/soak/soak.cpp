@@ -74,115 +74,111 @@ std::string BrokenRule(int mode) {
   return wanted == std::string(EndOfGameLine()) ? "" : std::string("end ") + EndOfGameLine();
 }
 
-class SoakGame {
- public:
-  explicit SoakGame(HeadlessPlatform& window) : window_(window) {}
+HeadlessPlatform* Window;
+std::string Failure;
+int Mode, Frames, Passes, LastPlay, Wait;
+bool LastSteered[2];  // the last throw at the red and the blue rack went at a cup
+const CupRack* SteeredRack;
+int HitBefore;
 
-  // Empty when every check held.
-  std::string Play() {
-    const int starts[] = {SinglePlayerButton, VersusButton, CmdNewSinglePlayer, CmdNewVersusGame};
-    const int commands[] = {CmdNewSinglePlayer, CmdNewVersusGame, CmdOptions, CmdSoundFx,
-                            CmdMusic,           CmdHowToPlay,     CmdAboutQervo};
-    const int start = Below(4);
-    int commandAt = Below(2) ? -1 : 20 + Below(2500);
-    NewGame(starts[start], start % 2 + 1);
-    while (failure_.empty() && PlayState != GameOver) {
-      const int command = passes_ >= commandAt && commandAt >= 0 ? commands[Below(7)] : 0;
-      if (command) commandAt = -1;
-      // The Options dialog is cancelled; a new game starts afresh.
-      if (command == CmdNewSinglePlayer || command == CmdNewVersusGame) {
-        NewGame(command, command - CmdNewSinglePlayer + 1);
-        continue;
-      }
-      command ? window_.PostMessage(WM_COMMAND, command) : PlayerInputs();
-      if (Pass() && ++frames_ > GameFrameBound) Fail("no game over in time");
-    }
-    // Enter and the arrows change nothing on the game-over screen.
-    const int hits = RedRack->cupsHit * 100 + BlueRack->cupsHit;
-    for (int i = 0; i < 3 && failure_.empty(); ++i) {
-      window_.PostMessage(WM_CHAR, EnterChar);
-      window_.Tap(static_cast<ArrowKey>(Below(2)));
-      if (Pass() && (PlayState != GameOver || RedRack->cupsHit * 100 + BlueRack->cupsHit != hits))
-        Fail("the game-over screen did not stay");
-    }
-    return failure_;
+bool Fail(const std::string& why) {
+  if (Failure.empty()) Failure = "pass " + std::to_string(Passes) + ": " + why;
+  return false;
+}
+
+void Post(int message, int value) { Window->PostMessage(message, value); }
+void Tap() { Window->Tap(static_cast<ArrowKey>(Below(2))); }
+
+bool Pass() {
+  ++Passes;
+  if (!MainLoopPass()) return Fail("the program quit");
+  if (!Window->messageBoxes.empty()) return Fail("message: " + Window->messageBoxes.front().text);
+  if (std::string broken = BrokenRule(Mode); !broken.empty()) return Fail(broken);
+  // A throw at the middle of a standing cup drops into it: the hand-over finds one more
+  // cup hit on that rack.
+  if (SteeredRack && (PlayState == TurnStart || PlayState == Ready || PlayState == GameOver)) {
+    if (SteeredRack->cupsHit != HitBefore + 1) return Fail("a throw at the middle of a cup missed");
+    SteeredRack = nullptr;
   }
+  return true;
+}
 
- private:
-  bool Fail(const std::string& why) {
-    if (failure_.empty()) failure_ = "pass " + std::to_string(passes_) + ": " + why;
-    return false;
+// Runs the pass that starts a game and checks that it starts afresh.
+void NewGame(int command, int mode) {
+  Mode = mode;
+  Frames = 0;
+  LastPlay = -1;
+  SteeredRack = nullptr;
+  Post(WM_COMMAND, command);
+  if (Pass() && (PlayState != Ready || CurrentRack != RedRack ||
+                 RedRack->cupsHit + BlueRack->cupsHit + RedRack->gauge.level +
+                         BlueRack->gauge.level != 0))
+    Fail("a new game did not start with full racks, empty gauges and red ready");
+}
+
+// Sends the throw off, most times aimed at the middle of a standing cup's mouth
+// (x + 30, y + 8), which no rim of a cup with a lower index reaches.
+void Release() {
+  bool& steered = LastSteered[CurrentRack == BlueRack];
+  steered = !steered || Below(100) < 60;
+  if (steered) {
+    int cup;
+    do cup = Below(CupCount);
+    while (!CurrentRack->cups[cup].present);
+    SteeredRack = CurrentRack;
+    HitBefore = CurrentRack->cupsHit;
+    Arrow.offset = AimFor(CurrentRack->cups[cup].x + 30);
+    Meter.value = PowerFor(CurrentRack->cups[cup].y + 8);
   }
+  Post(WM_CHAR, EnterChar);
+}
 
-  bool Pass() {
-    ++passes_;
-    if (!MainLoopPass()) return Fail("the program quit");
-    if (!window_.messageBoxes.empty()) return Fail("message: " + window_.messageBoxes.front().text);
-    if (std::string broken = BrokenRule(mode_); !broken.empty()) return Fail(broken);
-    // A throw at the middle of a standing cup drops into it: the hand-over finds one
-    // more cup hit on that rack.
-    if (steeredRack_ && (PlayState == TurnStart || PlayState == Ready || PlayState == GameOver)) {
-      if (steeredRack_->cupsHit != hitBefore_ + 1)
-        return Fail("a throw at the middle of a cup missed it");
-      steeredRack_ = nullptr;
+void PlayerInputs() {
+  if (PlayState != LastPlay) {
+    LastPlay = PlayState;
+    Wait = PlayState == Aiming ? 1 + Below(30) : Below(5);
+  }
+  if (PlayState == Ready && Wait-- == 0) {
+    Post(WM_CHAR, EnterChar);
+  } else if (PlayState == Aiming && FrameHandler != ComputerTurnFrame && Wait >= 0) {
+    if (Wait-- == 0) return Release();
+    if (Below(3) == 0) Tap();
+  } else if (PlayState != Ready) {
+    // Nothing waits for the player: stray keys, which must change nothing.
+    if (Below(20) == 0) Post(WM_CHAR, EnterChar);
+    if (Below(20) == 0) Tap();
+  }
+}
+
+// One game; empty when every check held.
+std::string PlayGame() {
+  const int starts[] = {SinglePlayerButton, VersusButton, CmdNewSinglePlayer, CmdNewVersusGame};
+  const int commands[] = {CmdNewSinglePlayer, CmdNewVersusGame, CmdOptions, CmdSoundFx,
+                          CmdMusic,           CmdHowToPlay,     CmdAboutQervo};
+  const int start = Below(4);
+  int commandAt = Below(2) ? -1 : 20 + Below(2500);
+  NewGame(starts[start], start % 2 + 1);
+  while (Failure.empty() && PlayState != GameOver) {
+    const int command = Passes >= commandAt && commandAt >= 0 ? commands[Below(7)] : 0;
+    if (command) commandAt = -1;
+    // The Options dialog is cancelled; a new game starts afresh.
+    if (command == CmdNewSinglePlayer || command == CmdNewVersusGame) {
+      NewGame(command, command - CmdNewSinglePlayer + 1);
+      continue;
     }
-    return true;
+    command ? Post(WM_COMMAND, command) : PlayerInputs();
+    if (Pass() && ++Frames > GameFrameBound) Fail("no game over in time");
   }
-
-  // Runs the pass that starts a game and checks that it starts afresh.
-  void NewGame(int command, int mode) {
-    mode_ = mode;
-    frames_ = 0;
-    lastPlay_ = -1;
-    steeredRack_ = nullptr;
-    window_.PostMessage(WM_COMMAND, command);
-    if (Pass() && (PlayState != Ready || CurrentRack != RedRack ||
-                   RedRack->cupsHit + BlueRack->cupsHit + RedRack->gauge.level +
-                           BlueRack->gauge.level != 0))
-      Fail("a new game did not start with full racks, empty gauges and red ready");
+  // Enter and the arrows change nothing on the game-over screen.
+  const int hits = RedRack->cupsHit * 100 + BlueRack->cupsHit;
+  for (int i = 0; i < 3 && Failure.empty(); ++i) {
+    Post(WM_CHAR, EnterChar);
+    Tap();
+    if (Pass() && (PlayState != GameOver || RedRack->cupsHit * 100 + BlueRack->cupsHit != hits))
+      Fail("the game-over screen did not stay");
   }
-
-  void PlayerInputs() {
-    if (PlayState != lastPlay_) {
-      lastPlay_ = PlayState;
-      wait_ = PlayState == Aiming ? 1 + Below(30) : Below(5);
-    }
-    if (PlayState == Ready && wait_-- == 0) {
-      window_.PostMessage(WM_CHAR, EnterChar);
-    } else if (PlayState == Aiming && FrameHandler != ComputerTurnFrame && wait_ >= 0) {
-      if (wait_-- == 0) return Release();
-      if (Below(3) == 0) window_.Tap(static_cast<ArrowKey>(Below(2)));
-    } else if (PlayState != Ready) {
-      // Nothing waits for the player: stray keys, which must change nothing.
-      if (Below(20) == 0) window_.PostMessage(WM_CHAR, EnterChar);
-      if (Below(20) == 0) window_.Tap(static_cast<ArrowKey>(Below(2)));
-    }
-  }
-
-  // Sends the throw off, most times aimed at the middle of a standing cup's mouth
-  // (x + 30, y + 8), which no rim of a cup with a lower index reaches.
-  void Release() {
-    bool& steered = lastSteered_[CurrentRack == BlueRack];
-    steered = !steered || Below(100) < 60;
-    if (steered) {
-      int cup;
-      do cup = Below(CupCount);
-      while (!CurrentRack->cups[cup].present);
-      steeredRack_ = CurrentRack;
-      hitBefore_ = CurrentRack->cupsHit;
-      Arrow.offset = AimFor(CurrentRack->cups[cup].x + 30);
-      Meter.value = PowerFor(CurrentRack->cups[cup].y + 8);
-    }
-    window_.PostMessage(WM_CHAR, EnterChar);
-  }
-
-  HeadlessPlatform& window_;
-  std::string failure_;
-  int mode_ = 0, frames_ = 0, passes_ = 0, lastPlay_ = -1, wait_ = 0;
-  bool lastSteered_[2] = {false, false};  // the last throw at the red and the blue rack
-  const CupRack* steeredRack_ = nullptr;
-  int hitBefore_ = 0;
-};
+  return Failure;
+}
 
 }  // namespace
 
@@ -203,18 +199,18 @@ int main(int argc, char** argv) {
   fs::current_path(folder);
 
   HeadlessPlatform window(32);
-  MainWindow = &window;
+  MainWindow = Window = &window;
   window.timeBase = static_cast<std::int64_t>(DiceState);
-  std::string failure = StartUp() ? "" : "the game did not start";
-  for (int game = 0; failure.empty() && game < count; ++game)
-    if (failure = SoakGame(window).Play(); !failure.empty())
-      failure = "game " + std::to_string(game) + ", " + failure;
+  if (!StartUp()) Failure = "the game did not start";
+  int game = 0;
+  while (Failure.empty() && game < count) PlayGame(), ++game;
   window.PostMessage(WM_DESTROY);
   while (MainLoopPass()) {
   }
   ShutDown();
   fs::current_path(data);
   fs::remove_all(folder);
-  std::printf("soak: %d games, %s\n", count, failure.empty() ? "every check held" : failure.c_str());
-  return failure.empty() ? 0 : 1;
+  std::printf("soak: game %d of %d, %s\n", game, count,
+              Failure.empty() ? "every check held" : Failure.c_str());
+  return Failure.empty() ? 0 : 1;
 }

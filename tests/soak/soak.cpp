@@ -153,20 +153,19 @@ void PlayerInputs() {
 // One game; empty when every check held.
 std::string PlayGame() {
   const int starts[] = {SinglePlayerButton, VersusButton, CmdNewSinglePlayer, CmdNewVersusGame};
-  const int commands[] = {CmdNewSinglePlayer, CmdNewVersusGame, CmdOptions, CmdSoundFx,
-                          CmdMusic,           CmdHowToPlay,     CmdAboutQervo};
-  const int start = Below(4);
-  int commandAt = Below(2) ? -1 : 20 + Below(2500);
+  const int commands[] = {CmdOptions, CmdSoundFx, CmdMusic, CmdHowToPlay, CmdAboutQervo};
+  const int start = Below(4), newGameAt = Below(4) ? -1 : Passes + 20 + Below(1500);
+  const int commandAt = Below(2) ? -1 : Passes + 20 + Below(2500);
   NewGame(starts[start], start % 2 + 1);
   while (Failure.empty() && PlayState != GameOver) {
-    const int command = Passes >= commandAt && commandAt >= 0 ? commands[Below(7)] : 0;
-    if (command) commandAt = -1;
-    // The Options dialog is cancelled; a new game starts afresh.
-    if (command == CmdNewSinglePlayer || command == CmdNewVersusGame) {
-      NewGame(command, command - CmdNewSinglePlayer + 1);
+    // A new game in the middle of one starts afresh; a menu command takes a pass of its
+    // own, and the Options dialog is cancelled.
+    if (Passes == newGameAt) {
+      const int mode = 1 + Below(2);
+      NewGame(starts[1 + mode], mode);
       continue;
     }
-    command ? Post(WM_COMMAND, command) : PlayerInputs();
+    Passes == commandAt ? Post(WM_COMMAND, commands[Below(5)]) : PlayerInputs();
     if (Pass() && ++Frames > GameFrameBound) Fail("no game over in time");
   }
   // Enter and the arrows change nothing on the game-over screen.

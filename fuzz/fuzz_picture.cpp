@@ -47,9 +47,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* file, std::size_t size
                           Le(file, size, 22, 4) == want.height && Le(file, size, 28, 2) == 24 &&
                           Le(file, size, 34, 4) == pixelBytes &&
                           static_cast<long long>(size) - 54 >= pixelBytes;
-  if (loaded != wellFormed) room.Finding(loaded ? "a malformed file loaded" : "a picture was refused");
+  if (loaded != wellFormed)
+    room.Finding(loaded ? "a malformed file loaded" : "a picture was refused");
   const std::string refused = std::string("Tumbra: Fail: It isn't a bitmap!\n") +
-                              "Tumbra: FAIL: Could not load bitmap file" + (splashFrame ? "\n" : "!\n");
+                              "Tumbra: FAIL: Could not load bitmap file" +
+                              (splashFrame ? "\n" : "!\n");
   if (room.Messages() != (loaded ? "" : refused)) room.Finding("the loader's messages are wrong");
   Uint32 key = 1;
   if (loaded && (!surface || surface->w != want.width || surface->h != want.height))

@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (slot == 0 && (!loaded.inUse || !loaded.buffer || loaded.buffer->alen == 0))
     room.Finding("a loaded effect has no buffer");
   if (slot == 0 && (size < SmallestWave || loaded.dataBytes + SmallestWave > size))
-    room.Finding("the effect holds " + std::to_string(loaded.dataBytes) + " bytes from a file of " +
+    room.Finding("the effect holds " + std::to_string(loaded.dataBytes) + " bytes of " +
                  std::to_string(size));
   ReleaseSoundEffects();
   return 0;

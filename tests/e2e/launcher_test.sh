@@ -43,7 +43,7 @@ start "$prefix"
 ran_in "$player"
 [ "$(stat -c %a "$player") $(stat -c %a "$player/config.ini")" = "700 600" ] ||
   fail "the player's files are open to others"
-cmp -s "$player/config.ini" "$prefix/share/tumbra/config.ini" || fail "config.ini is not the default"
+cmp -s "$player/config.ini" "$prefix/share/tumbra/config.ini" || fail "config.ini is not default"
 { grep -q '^exit 0$' "$work/replay.out" && ! grep -q '^message' "$work/replay.out"; } ||
   fail "the game did not start cleanly in the player's folder: $(cat "$work/replay.out")"
 for file in "$prefix"/share/tumbra/{bmps,wavs,music}/*; do
@@ -66,7 +66,8 @@ start "$second"
 [ "$(listing "$second")" = "$before" ] || fail "the launcher wrote under the prefix"
 grep -qx 'username=ann' "$player/config.ini" || fail "the player's settings were replaced"
 [ "$(cat "$player/bmps/ball.bmp")" = "ann's ball" ] || fail "the player's own picture was replaced"
-[ "$(readlink "$player/bmps/gamebg.bmp")" = "$(readlink -f "$second")/share/tumbra/bmps/gamebg.bmp" ] ||
+shipped=$(readlink -f "$second")/share/tumbra
+[ "$(readlink "$player/bmps/gamebg.bmp")" = "$shipped/bmps/gamebg.bmp" ] ||
   fail "the links still point at the other install"
 [ ! -L "$player/music/old_tune.mp3" ] || fail "a link to a song no longer shipped is left"
 [ -L "$player/music/usb_song.mp3" ] || fail "the player's own link was removed"

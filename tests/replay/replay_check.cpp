@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
   if (argc != 2) return std::cerr << "usage: replay_check SCRIPT\n", 2;
   const fs::path script = fs::absolute(argv[1]);
   const fs::path folder = fs::temp_directory_path() /
-                          ("tumbra-replay-" + script.stem().string() + "-" + std::to_string(getpid()));
+                          ("tumbra-replay-" + script.stem().string() + std::to_string(getpid()));
   fs::remove_all(folder);
   fs::create_directories(folder / "music");
   fs::create_directory_symlink(fs::path(TUMBRA_RUN_DIR) / "bmps", folder / "bmps");
@@ -68,7 +68,8 @@ int main(int argc, char** argv) {
   FILE* pipe = popen(command.c_str(), "r");
   std::string output;
   char buffer[4096];
-  for (size_t n; pipe && (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
+  for (size_t n; pipe && (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+    output.append(buffer, n);
   const int status = pipe ? pclose(pipe) : -1;
   fs::remove_all(folder);
 

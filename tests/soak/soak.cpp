@@ -97,7 +97,7 @@ bool Pass() {
   // A throw at the middle of a standing cup drops into it: the hand-over finds one more
   // cup hit on that rack.
   if (SteeredRack && (PlayState == TurnStart || PlayState == Ready || PlayState == GameOver)) {
-    if (SteeredRack->cupsHit != HitBefore + 1) return Fail("a throw at the middle of a cup missed");
+    if (SteeredRack->cupsHit != HitBefore + 1) return Fail("a throw at a cup's middle missed");
     SteeredRack = nullptr;
   }
   return true;

@@ -2,9 +2,7 @@
 // Input: the file. Whatever it holds, every setting stays a terminated string within
 // its field; and a file that reads cleanly gives settings that WriteConfig saves and
 // ReadConfig reads back unchanged.
-#include <cstdint>
 #include <cstring>
-#include <string>
 
 #include "app/config.h"
 #include "base/settings.h"
@@ -13,58 +11,48 @@
 namespace {
 
 struct Field {
-  const char* name;
   char* text;
   int size;
-};
+} const Fields[] = {{Username, UsernameSize},
+                   {Password, PasswordSize},
+                   {MusicFolder, MusicFolderSize},
+                   {ServerName, ServerNameSize}};
 
-const Field Fields[] = {{"username", Username, UsernameSize},
-                        {"password", Password, PasswordSize},
-                        {"music", MusicFolder, MusicFolderSize},
-                        {"server", ServerName, ServerNameSize}};
-
-void ClearSettings() {
-  for (const Field& f : Fields) std::memset(f.text, 0, static_cast<std::size_t>(f.size));
-}
-
-std::string Snapshot() {
+// The settings, one per line, after clearing them for the next read.
+std::string Take() {
   std::string all;
-  for (const Field& f : Fields) all += std::string(f.name) + "=" + f.text + "\n";
+  for (const Field& f : Fields) {
+    all += std::string(f.text) + "\n";
+    std::memset(f.text, 0, static_cast<std::size_t>(f.size));
+  }
   return all;
-}
-
-FuzzRoom& Room() {
-  static FuzzRoom room;
-  return room;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  FuzzRoom& room = Room();
+  static FuzzRoom room;
   room.Put("config.ini", data, size);
-  ClearSettings();
+  Take();
   const int read = ReadConfig();
-
-  if (read != 0 && read != 1) Finding("ReadConfig returned " + std::to_string(read), room);
-  if (!room.window.messageBoxes.empty()) Finding("reading the settings showed a message", room);
+  if (read != 0 && read != 1) room.Finding("ReadConfig returned " + std::to_string(read));
+  if (!room.window.messageBoxes.empty()) room.Finding("reading the settings showed a message");
   bool trailingReturn = false;
   for (const Field& f : Fields) {
     if (!std::memchr(f.text, '\0', static_cast<std::size_t>(f.size)))
-      Finding(std::string(f.name) + " is not terminated within its field", room);
+      room.Finding("a setting is not terminated within its field");
     if (std::strchr(f.text, '=') || std::strchr(f.text, '\n'))
-      Finding(std::string(f.name) + " holds a line end or an equals sign", room);
+      room.Finding(std::string(f.text) + " holds a line end or an equals sign");
     const std::size_t length = std::strlen(f.text);
     trailingReturn = trailingReturn || (length > 0 && f.text[length - 1] == '\r');
   }
   // A value ending in a carriage return cannot come back: written before the line feed,
   // it becomes the line end that files from other systems carry.
   if (read != 1 || trailingReturn) return 0;
-
-  const std::string before = Snapshot();
-  if (!WriteConfig()) Finding("the settings could not be saved", room);
-  ClearSettings();
-  if (ReadConfig() != 1) Finding("the saved settings do not read back", room);
-  if (Snapshot() != before) Finding("the settings changed on their way through the file:\n" + before + "became\n" + Snapshot(), room);
+  if (!WriteConfig()) room.Finding("the settings could not be saved");
+  const std::string before = Take();
+  if (ReadConfig() != 1) room.Finding("the saved settings do not read back");
+  if (const std::string after = Take(); after != before)
+    room.Finding("the settings changed through the file:\n" + before + "became\n" + after);
   return 0;
 }

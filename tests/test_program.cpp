@@ -1,72 +1,80 @@
-// The program's life: start-up steps and their failures, one message then one frame per
-// pass, and the quit.
-#include <gtest/gtest.h>
+// The program's start: config.ini read and saved, and the failures that end the start.
+#include <tuple>
 
+#include "app/config.h"
 #include "app/program.h"
-#include "display/display.h"
-#include "game/game_state.h"
+#include "base/settings.h"
 #include "test_support.h"
 
-namespace {
+using Config = HeadlessTest;
+
+static Strings Settings() { return {Username, Password, MusicFolder, ServerName}; }
+static void Clear() { Username[0] = Password[0] = MusicFolder[0] = ServerName[0] = '\0'; }
+
+TEST_F(Config, WrittenFileReadsBackToTheSameSettingsEmptyOnesToo) {
+  Clear();
+  CopyField(Username, UsernameSize, "alice");
+  CopyField(MusicFolder, MusicFolderSize, "/home/alice/My Music");
+  ASSERT_EQ(WriteConfig(), 1);
+  EXPECT_EQ(ReadAll("config.ini"), "username=alice\npassword=\nmusic=/home/alice/My Music\nserver=\n");
+  CopyField(ServerName, ServerNameSize, "stale");
+  ASSERT_EQ(ReadConfig(), 1);
+  EXPECT_EQ(Settings(), (Strings{"alice", "", "/home/alice/My Music", ""}));
+}
+
+// What each file reads as, and whether it reads at all; what was read before a format
+// error stays.
+TEST_F(Config, SettingsReadAsWrittenUntilAFormatErrorStopsTheRead) {
+  const std::string huge(5000, 'x');
+  const std::tuple<std::string, int, Strings> cases[] = {
+      // a carriage return before the line feed ends the line; elsewhere it is a character
+      {"username=bob\r\npassword=pw\r\nmusic=\r\nserver=srv\r\n", 1, {"bob", "pw", "", "srv"}},
+      {"username=a\rb\n", 1, {"a\rb", "", "", ""}},
+      {"username=a\nserver=lost", 1, {"a", "", "", ""}},  // the last line without its end is dropped
+      // a key that begins with a setting's name names it, nothing is trimmed, the last line wins
+      {"server = host\nmusicfolder=/m\nserver2=x\nserver = again\n", 1, {"", "", "/m", " again"}},
+      {"username=" + std::string(20, 'u') + "\nmusic=" + huge + "\nserver=" + huge + "\npassword=p\n", 1,
+       {std::string(15, 'u'), "p", std::string(255, 'x'), std::string(49, 'x')}},  // cut to their fields
+      {"music" + huge + "=deep\n", 1, {"", "", "deep", ""}},  // a key cut with the token still names it
+      {"username=kept\n\npassword=b\n", 0, {"kept", "", "", ""}},  // an empty line
+      {"username\n", 0, Strings(4)},                              // a line without "="
+      {"user=bob\n", 0, Strings(4)},                              // the beginning of a key's name
+      {"Username=x\n", 0, Strings(4)},                            // names are case-sensitive
+      {"password=a=b\n", 0, Strings(4)},                          // a second "="
+  };
+  for (const auto& [text, read, settings] : cases) {
+    Clear();
+    WriteFile("config.ini", text);
+    EXPECT_EQ(ReadConfig(), read) << text;
+    EXPECT_EQ(Settings(), settings) << text;
+  }
+}
+
+TEST_F(Config, FailedSaveLeavesTheOldFileWholeAndSaysSo) {
+  WriteFile("config.ini", DefaultConfigText);
+  fs::create_directory(folder / "config.ini.new");  // the write fails before any rename
+  CopyField(Username, UsernameSize, "new");
+  EXPECT_EQ(WriteConfig(), 0);
+  EXPECT_EQ(Messages(), Strings{"ERROR: Error opening config.ini"});
+  EXPECT_EQ(ReadAll("config.ini"), DefaultConfigText);
+}
 
 class Program : public HeadlessTest {
  protected:
   void TearDown() override {
     ReleaseDisplay();
     DisplayDepth = 0;
-    FrameHandler = nullptr;
     HeadlessTest::TearDown();
-  }
-  void LinkGameData() {
-    std::filesystem::create_directory_symlink(RunFolder() / "bmps", folder / "bmps");
-    std::filesystem::create_directory_symlink(RunFolder() / "wavs", folder / "wavs");
-    std::filesystem::create_directory(folder / "music");
-    WriteFile("config.ini", "username=\npassword=\nmusic=\nserver=\n");
   }
 };
 
-std::vector<int> FramesSaw;
-int RecordingFrame() {
-  FramesSaw.push_back(PlayState);
-  return 1;
-}
-
-}  // namespace
-
-TEST_F(Program, MissingConfigEndsTheStartBeforeTheDisplayExists) {
+TEST_F(Program, AMissingConfigOrBackgroundEndsTheStart) {
   EXPECT_EQ(RunProgram(platform), 0);
-  EXPECT_EQ(Messages(), std::vector<std::string>{"ERROR: Could not read configuration file: config.ini"});
+  EXPECT_EQ(Messages(), Strings{"ERROR: Could not read configuration file: config.ini"});
   EXPECT_EQ(BackBuffer, nullptr);
-  EXPECT_EQ(platform.framesPresented, 0);
-}
-
-TEST_F(Program, MissingGameBackgroundEndsTheStartWithTheLoadersMessagesFirst) {
-  WriteFile("config.ini", "username=\npassword=\nmusic=\nserver=\n");
+  platform.messageBoxes.clear();
+  WriteFile("config.ini", DefaultConfigText);
   EXPECT_EQ(RunProgram(platform), 0);
-  EXPECT_EQ(Messages(), (std::vector<std::string>{"Tumbra: Fail: Bitmap failed to open!",
-                                                  "Tumbra: FAIL: Could not load bitmap file!",
-                                                  "ERROR: Game Bitmaps could not be initialized"}));
-}
-
-TEST_F(Program, EachPassHandlesAMessageBeforeItsFrame) {
-  FramesSaw.clear();
-  FrameHandler = RecordingFrame;
-  PlayState = Ready;
-  platform.PostMessage(WM_CHAR, 13);
-  platform.PostMessage(WM_CHAR, 'x');
-  EXPECT_TRUE(MainLoopPass());
-  EXPECT_TRUE(MainLoopPass());
-  EXPECT_TRUE(MainLoopPass());  // no message left: the frame still runs
-  EXPECT_EQ(FramesSaw, (std::vector<int>{AimStart, AimStart, AimStart}));
-  PlayState = TurnStart;
-}
-
-TEST_F(Program, QuitEndsTheLoopBeforeThatPassesFrame) {
-  FramesSaw.clear();
-  FrameHandler = RecordingFrame;
-  platform.PostQuitMessage(0);
-  platform.PostMessage(WM_CHAR, 13);
-  EXPECT_FALSE(MainLoopPass());
-  EXPECT_TRUE(FramesSaw.empty());
-  EXPECT_EQ(QuitCode(), 0);
+  EXPECT_EQ(Messages(), (Strings{"Tumbra: Fail: Bitmap failed to open!", "Tumbra: FAIL: Could not load bitmap file!",
+                                 "ERROR: Game Bitmaps could not be initialized"}));
 }

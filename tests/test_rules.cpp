@@ -5,6 +5,7 @@
 
 #include "game/ball.h"
 #include "game/game_objects.h"
+#include "game/power_meter.h"
 #include "test_support.h"
 
 TEST(HitJudgement, EveryEdgeOfTheMouthAndOfTheRimIsOutsideIt) {
@@ -72,5 +73,21 @@ TEST(BallFlight, EachThrowEndsNearItsLandingPointAndIsJudgedThere) {
     EXPECT_FALSE(ball.Step()) << "an arrived ball stays put";
     EXPECT_EQ((std::array{wanted[0], wanted[1], vx, startX, steps, ball.x, ball.y, rack.HitTest(wanted[0], wanted[1])}),
               wanted);
+  }
+}
+
+// The meter turns on the frame it reaches 150 or falls below 1, so it shows either end
+// for one frame only.
+TEST(PowerMeterTravel, TurnsOnTheFrameItReachesEitherEnd) {
+  const std::array<int, 5> cases[] = {
+      {143, 7, 150, 143, 136}, {146, 7, 150, 143, 136}, {10, -7, 3, 0, 7}, {7, -7, 0, 7, 14}};
+  for (const auto& c : cases) {
+    PowerMeter meter;
+    meter.value = c[0];
+    meter.speed = c[1];
+    for (int i = 2; i < 5; ++i) {
+      meter.Advance();
+      EXPECT_EQ(meter.value, c[i]) << "from " << c[0] << ", advance " << i - 1;
+    }
   }
 }

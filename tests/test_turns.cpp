@@ -81,6 +81,26 @@ TEST_F(Turns, ARimHitBouncesForThirtyOneFramesAndTakesNoCup) {
   EXPECT_EQ(BlueRack->gauge.level, 0);
 }
 
+// Far ahead at the last cup the computer may choose a power the meter never comes near;
+// it then throws at the meter's end instead of aiming for good.
+TEST_F(Turns, AComputerShotBeyondTheMetersReachIsThrownAtTheMetersEnd) {
+  for (int i = 0; i < CupCount; ++i) BlueRack->cups[i].present = i == 13;
+  BlueRack->cupsHit = 14;
+  std::int64_t second = 0;
+  for (int aim = 0, power = 0; power <= 153; ++second) {
+    platform.ticks = 0;
+    platform.timeBase = second;
+    ChooseComputerShot(*BlueRack, *RedRack, aim, power);
+  }
+  ThrowAt(LandingX(0), LandingY(0));  // the human misses short
+  ASSERT_TRUE(RunUntil(Ready));
+  platform.ticks = 0;
+  platform.timeBase = second - 1;
+  platform.PostMessage(WM_CHAR, EnterChar);
+  ASSERT_TRUE(RunUntil(Flight));
+  EXPECT_EQ(TheBall.targetY, LandingY(150));
+}
+
 // Where the computer's ball comes down over 300 seconds of the clock, measured from the
 // middle of the mouth of the nearest standing cup: it picks every standing cup and no
 // other, misses along the table by `most` pixels at the widest (wider when it is ahead

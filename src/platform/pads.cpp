@@ -9,8 +9,6 @@ namespace {
 // it, and a push meant as a move goes well past it.
 constexpr int StickDeadZone = 8000;
 
-constexpr int CharEnter = 13;
-
 constexpr unsigned Bit(ArrowKey key) { return 1u << static_cast<int>(key); }
 
 }  // namespace
@@ -80,7 +78,7 @@ void Pads::Button(Pad& pad, int button, bool down, bool live) {
     case SDL_CONTROLLER_BUTTON_A:
     case SDL_CONTROLLER_BUTTON_START:
       // SDL reports a change only, so a button held down types one Enter.
-      if (down && live) platform_.PostMessage(WM_CHAR, CharEnter);
+      if (down && live) platform_.PostMessage(WM_CHAR, EnterChar);
       break;
     case SDL_CONTROLLER_BUTTON_DPAD_LEFT: pad.dpadLeft = down; break;
     case SDL_CONTROLLER_BUTTON_DPAD_RIGHT: pad.dpadRight = down; break;

@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr int CharEnter = 13;
-
 bool IsArrow(int key, ArrowKey& arrow) {
   if (key == Qt::Key_Left) arrow = ArrowKey::Left;
   else if (key == Qt::Key_Right) arrow = ArrowKey::Right;
@@ -102,7 +100,7 @@ void GameWindow::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
     // Only a plain Enter is the game's character 13; Alt+Enter is the full-screen key.
     if (!(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
-      platform_.PostMessage(WM_CHAR, CharEnter);
+      platform_.PostMessage(WM_CHAR, EnterChar);
     return;
   }
   bool typed = false;

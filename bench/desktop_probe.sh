@@ -22,8 +22,7 @@ pid=""
 
 stop() {
   [ -n "$pid" ] || return 0
-  # The game's sound library catches SIGTERM for an event nobody reads, so a polite
-  # request may go unanswered.
+  # SIGTERM ends the game as closing its window does; KILL is only for a hung one.
   kill "$pid" 2>/dev/null || true
   for _ in $(seq 20); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
   kill -KILL "$pid" 2>/dev/null || true

@@ -6,8 +6,6 @@
 #include "display/display.h"
 #include "game/game_objects.h"
 
-namespace {
-
 bool LoadPlaced(Sprite& sprite, PictureId id) {
   const PictureFile& p = Pictures[id];
   const bool loaded = sprite.Load(PicturePath(p.name).c_str(), p.width, p.height, DisplayDepth);
@@ -15,8 +13,6 @@ bool LoadPlaced(Sprite& sprite, PictureId id) {
   sprite.SetColorKey(0, 0, 0);
   return loaded;
 }
-
-}  // namespace
 
 int LoadGameBitmaps() {
   if (!LoadPlaced(GameBackground, BackgroundPicture)) return 0;

@@ -6,6 +6,7 @@
 #include "display/display.h"
 #include "display/draw.h"
 #include "game/computer_turn.h"
+#include "game/game_bitmaps.h"
 #include "game/game_objects.h"
 #include "game/game_state.h"
 #include "game/human_turn.h"
@@ -92,12 +93,7 @@ int SetVersusNames() {
 int ShowTitleScreen() {
   GameMode = TitleMode;
   FrameHandler = TitleFrame;
-  for (const TitleImage& image : TitleImages) {
-    const PictureFile& p = Pictures[image.picture];
-    image.sprite->Load(PicturePath(p.name).c_str(), p.width, p.height, DisplayDepth);
-    image.sprite->SetPosition(p.x, p.y);
-    image.sprite->SetColorKey(0, 0, 0);
-  }
+  for (const TitleImage& image : TitleImages) LoadPlaced(*image.sprite, image.picture);
   MainWindow->CreateTitleButton(SinglePlayerButton, TitleButtonPlace(SinglePlayerButtonPicture));
   MainWindow->CreateTitleButton(VersusButton, TitleButtonPlace(VersusButtonPicture));
   MainWindow->CreateTitleButton(InternetButton, TitleButtonPlace(InternetButtonPicture));

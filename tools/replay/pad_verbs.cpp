@@ -12,10 +12,7 @@ const std::map<std::string, PadButton> ButtonNames = {
 
 bool ReadInt(std::istringstream& words, long long& value) {
   std::string word;
-  if (!(words >> word) || word.empty()) return false;
-  char* end = nullptr;
-  value = std::strtoll(word.c_str(), &end, 10);
-  return *end == '\0';
+  return words >> word && ParseInt(word, value);
 }
 
 }  // namespace

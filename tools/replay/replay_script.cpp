@@ -114,13 +114,6 @@ bool Unescape(const std::string& text, std::string& out) {
   return true;
 }
 
-// A number with nothing after it.
-bool ParseInt(const std::string& word, long long& value) {
-  if (word.empty()) return false;
-  char* end = nullptr;
-  value = std::strtoll(word.c_str(), &end, 10);
-  return *end == '\0';
-}
 
 // Reads `count` as an optional number, `fallback` when absent.
 bool OptionalCount(std::istringstream& words, long long fallback, long long& count) {
@@ -302,6 +295,13 @@ int Runner::Finish() {
 }
 
 }  // namespace
+
+bool ParseInt(const std::string& word, long long& value) {
+  if (word.empty()) return false;
+  char* end = nullptr;
+  value = std::strtoll(word.c_str(), &end, 10);
+  return *end == '\0';
+}
 
 int RunScript(std::istream& script, HeadlessPlatform& platform) {
   Runner runner(platform);

@@ -1,5 +1,6 @@
 #pragma once
 #include <istream>
+#include <string>
 
 class HeadlessPlatform;
 
@@ -9,3 +10,6 @@ constexpr int StateNotReached = 3;  // `until` ran out of passes
 
 // Runs the script against the started program and returns the driver's exit code.
 int RunScript(std::istream& script, HeadlessPlatform& platform);
+
+// A whole number with nothing after it.
+bool ParseInt(const std::string& word, long long& value);

@@ -52,7 +52,7 @@ struct TextCache {
   static constexpr std::size_t MaxLines = 64;
 
   std::map<std::string, QStaticText, std::less<>> layouts;
-  std::map<std::pair<std::string, std::uint32_t>, InkedLine> inked;
+  std::map<std::uint32_t, std::map<std::string, InkedLine, std::less<>>> inked;  // by colour, then text
   QImage image;
 };
 
@@ -84,11 +84,10 @@ const QStaticText& LayoutFor(const char* text) {
 
 QColor Pen(std::uint32_t colour) { return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF); }
 
-// The ink reaches past the line's box where a glyph overhangs, so a margin is kept.
+// Antialiasing can reach past the glyphs' measured box, so a margin is kept.
 const InkedLine& InkFor(const char* text, std::uint32_t colour) {
-  auto& inked = TheCache().inked;
-  std::pair<std::string, std::uint32_t> key(text, colour);
-  auto found = inked.find(key);
+  auto& inked = TheCache().inked[colour];
+  auto found = inked.find(std::string_view(text));
   if (found != inked.end()) return found->second;
   if (inked.size() >= TextCache::MaxLines) inked.clear();
   const QFontMetrics metrics(TextFont());
@@ -117,7 +116,7 @@ const InkedLine& InkFor(const char* text, std::uint32_t colour) {
       line.runs.push_back(run);
     }
   }
-  return inked.emplace(std::move(key), std::move(line)).first->second;
+  return inked.emplace(text, std::move(line)).first->second;
 }
 
 // Each byte of x times a / 255, rounded the way the painter rounds, so that blending the

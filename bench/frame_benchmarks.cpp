@@ -30,7 +30,7 @@ void TitleScreenFrame(benchmark::State& state) {
 void ReadyFrame(benchmark::State& state) {
   if (!Prepared(state)) return;
   StartHeavyGame();
-  for (auto _ : state) HumanTurnFrame();
+  for (auto _ : state) RunTurnFrame(HumanTurn);
 }
 
 void AimingFrame(benchmark::State& state) {
@@ -41,7 +41,7 @@ void AimingFrame(benchmark::State& state) {
     // Rising into the top: the meter's own step keeps it at its full 150.
     Meter.value = PowerMeter::MaxValue;
     Meter.speed = std::abs(Meter.speed);
-    HumanTurnFrame();
+    RunTurnFrame(HumanTurn);
   }
 }
 
@@ -51,19 +51,19 @@ void FlightFrame(benchmark::State& state) {
   for (auto _ : state) {
     // Every landing throws again, so the frames run through whole flights.
     if (PlayState != Flight) PlayState = Launch;
-    HumanTurnFrame();
+    RunTurnFrame(HumanTurn);
   }
 }
 
 void SplashFrame(benchmark::State& state) {
   if (!Prepared(state)) return;
   StartHeavyGame();
-  HumanTurn.throwResult = 0;  // the front cup was hit
+  HumanTurn.progress.throwResult = 0;  // the front cup was hit
   PlayState = Outcome;
   for (auto _ : state) {
     // Round and round the splash's pictures, never reaching the end of the run.
     if (Splash.step >= 30) Splash.step = 0;
-    HumanTurnFrame();
+    RunTurnFrame(HumanTurn);
   }
 }
 

@@ -4,9 +4,10 @@
 #include "audio/music_player.h"
 #include "audio/sound_effects.h"
 #include "display/display.h"
-#include "game/game_objects.h"
 #include "game/game_state.h"
+#include "game/installed_turn.h"
 #include "game/screens.h"
+#include "game/turn.h"
 #include "platform/platform.h"
 #include "resources/dialogs.h"
 #include "resources/menu.h"
@@ -15,13 +16,14 @@ unsigned char MusicOn = 1;
 
 namespace {
 
-// In a VS game every turn is a human's; in a single-player game, the player's own.
-bool IsHumanTurn() { return GameMode == VersusMode || CurrentRack == PlayerRack; }
-
+// Enter starts the meter on the ready banner of any turn whose record lets it, and
+// throws while a human aims.
 void OnEnter() {
-  if (PlayState == Ready)
+  const TurnRecord* turn = RunningTurn();
+  if (!turn) return;
+  if (PlayState == Ready && turn->enterStarts)
     PlayState = AimStart;
-  else if (PlayState == Aiming && IsHumanTurn())
+  else if (PlayState == Aiming && turn->enterThrows)
     PlayState = Launch;
 }
 

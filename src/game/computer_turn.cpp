@@ -1,7 +1,5 @@
 #include "game/computer_turn.h"
 
-#include <cstdio>
-
 #include "base/rand.h"
 #include "base/throw_geometry.h"
 #include "game/game_objects.h"
@@ -15,7 +13,6 @@ namespace {
 // Where the computer aims this throw, and the meter value it stops at.
 int AimTarget = 0;
 int PowerTarget = 0;
-char ComputerEndMessage[EndMessageSize];
 
 // The point of a cup's picture the computer aims at, near the middle of its mouth.
 constexpr int AimPointX = 26;
@@ -61,20 +58,6 @@ void ComputerAiming() {
   DrawAimingScene();
 }
 
-// The hand-over has already given the turn to the human; the line written here is never
-// shown, the game-over screen writes its own.
-void ComputerWinCheck() {
-  if (CurrentRack->AllCupsHit()) {
-    std::snprintf(ComputerEndMessage, sizeof ComputerEndMessage, "You lose... %s wins.", CurrentRack->name);
-    PlayState = GameOver;
-  } else if (OtherRack->AllCupsHit()) {
-    CurrentRack = OtherRack;
-    std::snprintf(ComputerEndMessage, sizeof ComputerEndMessage, "You are victorious!  %s wins!",
-                  CurrentRack->name);
-    PlayState = GameOver;
-  }
-}
-
 }  // namespace
 
 void ChooseComputerShot(const CupRack& target, const CupRack& own, int& aim, int& power) {
@@ -103,11 +86,19 @@ void ComputerAimStart() {
 // The computer throws with the values it chose, not the meter's.
 void ComputerLaunch() { LaunchState(PowerTarget, AimTarget); }
 
-const char* ComputerEndLine() { return SinglePlayerEndLine(ComputerEndMessage, EndMessageSize); }
-
 }  // namespace
 
-TurnRecord ComputerTurn{0, 0, 0, 0, HandOverSingle, &CompTurnBanner, ComputerAimStart, ComputerAiming,
-                        ComputerLaunch, ComputerWinCheck, ComputerEndLine};
-
-int ComputerTurnFrame() { return RunTurnFrame(ComputerTurn); }
+// The computer's turn waits on its banner until the player presses Enter, so that he sees
+// the throw; from then on it is the computer's hand that stops the meter, not Enter.
+TurnRecord ComputerTurn{
+    .name = "computer",
+    .readyBanner = &CompTurnBanner,
+    .enterStarts = true,
+    .enterThrows = false,
+    .aimStart = ComputerAimStart,
+    .aiming = ComputerAiming,
+    .launch = ComputerLaunch,
+    .handOver = HandOverSingle,
+    .winCheck = SinglePlayerWinCheck,
+    .endLine = SinglePlayerEndLine,
+};

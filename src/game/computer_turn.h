@@ -6,7 +6,6 @@ struct TurnRecord;
 // The computer's turn in a single-player game: it picks a cup, slides the arrow to its
 // aim and stops the meter near the power it chose.
 extern TurnRecord ComputerTurn;
-int ComputerTurnFrame();
 
 // Picks a standing cup of the target rack and spreads the aim around it: wider when the
 // computer leads, and wider still at the last cup. Reseeds the game's generator from the

@@ -1,7 +1,7 @@
 #pragma once
 
-// The frame function the main loop calls once per pass: the title screen or one of the
-// three turn handlers. A screen change is one assignment.
+// The frame function the main loop calls once per pass: the title screen or the running
+// turn (installed_turn.h). A screen change is one assignment.
 using FrameFunction = int (*)();
 extern FrameFunction FrameHandler;
 

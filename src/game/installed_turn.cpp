@@ -1,29 +1,30 @@
 #include "game/installed_turn.h"
 
-#include "game/computer_turn.h"
 #include "game/game_state.h"
-#include "game/human_turn.h"
 #include "game/turn.h"
-#include "game/versus_turn.h"
 
 namespace {
 
-// The record of the turn handler now running; null on the title.
-const TurnRecord* InstalledTurn() {
-  if (FrameHandler == HumanTurnFrame) return &HumanTurn;
-  if (FrameHandler == ComputerTurnFrame) return &ComputerTurn;
-  if (FrameHandler == VersusFrame) return &VersusTurn;
-  return nullptr;
-}
+TurnRecord* Installed = nullptr;
+
+int InstalledTurnFrame() { return RunTurnFrame(*Installed); }
 
 }  // namespace
 
+void InstallTurn(TurnRecord& turn) {
+  Installed = &turn;
+  FrameHandler = InstalledTurnFrame;
+}
+
+// The title screen replaces the frame handler without knowing of turns.
+const TurnRecord* RunningTurn() { return FrameHandler == InstalledTurnFrame ? Installed : nullptr; }
+
 int InstalledThrowResult() {
-  const TurnRecord* turn = InstalledTurn();
-  return turn ? turn->throwResult : 0;
+  const TurnRecord* turn = RunningTurn();
+  return turn ? turn->progress.throwResult : 0;
 }
 
 const char* EndOfGameLine() {
-  const TurnRecord* turn = InstalledTurn();
+  const TurnRecord* turn = RunningTurn();
   return turn && PlayState == GameOver ? turn->endLine() : "";
 }

@@ -10,6 +10,7 @@
 #include "game/game_objects.h"
 #include "game/game_state.h"
 #include "game/human_turn.h"
+#include "game/installed_turn.h"
 #include "game/turn.h"
 #include "game/versus_turn.h"
 #include "platform/platform.h"
@@ -120,7 +121,7 @@ int ReleaseTitleImages() {
 
 int NewSinglePlayerGame() {
   GameMode = SinglePlayerMode;
-  FrameHandler = HumanTurnFrame;
+  InstallTurn(HumanTurn);
   PlayerRack = RedRack;
   OpponentRack = BlueRack;
   CurrentRack = PlayerRack;
@@ -134,7 +135,7 @@ int NewSinglePlayerGame() {
 
 int NewVersusGame() {
   GameMode = VersusMode;
-  FrameHandler = VersusFrame;
+  InstallTurn(VersusTurn);
   CurrentRack = RedRack;
   OtherRack = BlueRack;
   SetUpRacksAndControls();
@@ -150,11 +151,11 @@ void HandOverSingle() {
   if (CurrentRack == PlayerRack) {
     CurrentRack = OpponentRack;
     OtherRack = PlayerRack;
-    FrameHandler = ComputerTurnFrame;
+    InstallTurn(ComputerTurn);
   } else {
     CurrentRack = PlayerRack;
     OtherRack = OpponentRack;
-    FrameHandler = HumanTurnFrame;
+    InstallTurn(HumanTurn);
   }
 }
 

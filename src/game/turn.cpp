@@ -31,12 +31,12 @@ void DrawThrowScene() {
 
 bool IsCupIndex(int result) { return result >= 0 && result <= 14; }
 
-void TurnStartState(TurnRecord& turn) {
+void TurnStartState(TurnProgress& progress) {
   if (!ReconfigurePending) {
     PlayState = Ready;
     return;
   }
-  int waited = turn.wait++;
+  int waited = progress.wait++;
   if (waited >= 10) {
     ReconfigurePending = 0;
     PlayState = Ready;
@@ -44,7 +44,7 @@ void TurnStartState(TurnRecord& turn) {
 }
 
 void ReadyState(TurnRecord& turn) {
-  turn.wait = 0;
+  turn.progress.wait = 0;
   DrawBackground();
   Arrow.Draw(BackBuffer);
   DrawPanelAndRack();
@@ -89,43 +89,43 @@ void FlightState() {
   PresentBackBuffer();
 }
 
-void LandingState(TurnRecord& turn) {
-  turn.overFrames = 0;
-  turn.outcomeFrames = 0;
-  turn.throwResult = CurrentRack->HitTest(Meter.value, Arrow.offset);
+void LandingState(TurnProgress& progress) {
+  progress.overFrames = 0;
+  progress.outcomeFrames = 0;
+  progress.throwResult = CurrentRack->HitTest(Meter.value, Arrow.offset);
   PlayState = Outcome;
   TheBall.targetX = 760;
   TheBall.targetY = 0;
-  if (IsCupIndex(turn.throwResult)) {
+  if (IsCupIndex(progress.throwResult)) {
     PlayEffect(CupHitSound);
-  } else if (turn.throwResult == RimHit) {
+  } else if (progress.throwResult == RimHit) {
     TheBall.RimBounce();
     PlayEffect(RimHitSound);
   }
 }
 
-void OutcomeState(TurnRecord& turn) {
+void OutcomeState(TurnProgress& progress, void (*handOver)()) {
   DrawThrowScene();
-  const int result = turn.throwResult;
+  const int result = progress.throwResult;
   if (result == RimHit) {
     TheBall.Step();
     TheBall.Draw(BackBuffer);
-    if (++turn.outcomeFrames > 30) turn.handOver();
+    if (++progress.outcomeFrames > 30) handOver();
   } else if (result == Miss) {
-    turn.handOver();
+    handOver();
   } else if (result == Over) {
     // The ball drops on behind the rack: drawn, then covered by the cups.
-    if (turn.outcomeFrames < 5) TheBall.Step();
+    if (progress.outcomeFrames < 5) TheBall.Step();
     TheBall.Draw(BackBuffer);
     CurrentRack->Draw(BackBuffer);
     OverBanner.Draw(BackBuffer);
-    ++turn.outcomeFrames;
-    if (turn.overFrames > 35) {
+    ++progress.outcomeFrames;
+    if (progress.overFrames > 35) {
       // Over the table: the thrower drinks one of his own cups.
       if (OtherRack->TakePenaltyCup()) CurrentRack->gauge.AddDrink(5);
-      turn.handOver();
+      handOver();
     }
-    ++turn.overFrames;
+    ++progress.overFrames;
   } else if (IsCupIndex(result)) {
     if (Splash.PlayStep(BackBuffer, CurrentRack->GetCup(result))) {
       HitBanner.Draw(BackBuffer);
@@ -133,7 +133,7 @@ void OutcomeState(TurnRecord& turn) {
       // The side whose cup it was drinks what it held.
       int drink = CurrentRack->RemoveCup(result);
       OtherRack->gauge.AddDrink(drink);
-      turn.handOver();
+      handOver();
     }
   }
 }
@@ -152,7 +152,7 @@ void GameOverState(const char* line) {
 int RunTurnFrame(TurnRecord& turn) {
   std::uint32_t t0 = MainWindow->TickCount();
   switch (PlayState) {
-    case TurnStart: TurnStartState(turn); break;
+    case TurnStart: TurnStartState(turn.progress); break;
     case Ready: ReadyState(turn); break;
     case AimStart:
       if (turn.aimStart) turn.aimStart();
@@ -161,9 +161,9 @@ int RunTurnFrame(TurnRecord& turn) {
     case Aiming: turn.aiming(); break;
     case Launch: turn.launch(); [[fallthrough]];
     case Flight: FlightState(); break;
-    case Landing: LandingState(turn); [[fallthrough]];
+    case Landing: LandingState(turn.progress); [[fallthrough]];
     case Outcome:
-      OutcomeState(turn);
+      OutcomeState(turn.progress, turn.handOver);
       turn.winCheck();
       PresentBackBuffer();
       break;
@@ -174,10 +174,24 @@ int RunTurnFrame(TurnRecord& turn) {
   return 1;
 }
 
-const char* SinglePlayerEndLine(char* buffer, int size) {
+CupRack* EndGameOnEmptyRack() {
+  CupRack* emptied = CurrentRack->AllCupsHit() ? CurrentRack
+                     : OtherRack->AllCupsHit() ? OtherRack
+                                               : nullptr;
+  if (emptied) {
+    CurrentRack = emptied;
+    PlayState = GameOver;
+  }
+  return emptied;
+}
+
+void SinglePlayerWinCheck() { EndGameOnEmptyRack(); }
+
+const char* SinglePlayerEndLine() {
+  static char line[EndMessageSize];
   if (PlayerRack->AllCupsHit())
-    std::snprintf(buffer, static_cast<size_t>(size), "You are victorious!  %s wins!", PlayerRack->name);
+    std::snprintf(line, sizeof line, "You are victorious!  %s wins!", PlayerRack->name);
   else if (OpponentRack->AllCupsHit())
-    std::snprintf(buffer, static_cast<size_t>(size), "You lose... %s wins.", OpponentRack->name);
-  return buffer;
+    std::snprintf(line, sizeof line, "You lose... %s wins.", OpponentRack->name);
+  return line;
 }

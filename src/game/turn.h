@@ -1,22 +1,32 @@
 #pragma once
 #include <cstdint>
 
+class CupRack;
 class Sprite;
 
-// One turn handler: what it keeps between its frames, and where it differs from the
-// others. The human's, the computer's and the VS handler each have one.
-struct TurnRecord {
+// What a turn keeps from one frame to the next. Every kind of turn keeps its own.
+struct TurnProgress {
   int wait = 0;          // frames waited in TurnStart after a re-rack
   int throwResult = 0;   // cup index, or Miss, RimHit, Over
   int outcomeFrames = 0;
   int overFrames = 0;
-  void (*handOver)();    // gives the turn to the other side
-  Sprite* readyBanner;   // shown while the turn waits for Enter
-  void (*aimStart)();    // before the first aiming frame; may be null
-  void (*aiming)();      // one aiming frame
-  void (*launch)();      // sends the ball off
-  void (*winCheck)();    // after the outcome: ends the game when a rack is empty
+};
+
+// One kind of turn: where it differs from the others, and its running state. Every
+// state a turn walks through is the same for all kinds (turn.cpp); a record only fills
+// in the pieces that differ.
+struct TurnRecord {
+  const char* name;       // as the replay driver's state lines show it
+  Sprite* readyBanner;    // shown while the turn waits in Ready
+  bool enterStarts;       // Enter on the ready banner starts the aiming
+  bool enterThrows;       // Enter while aiming sends the ball off
+  void (*aimStart)();     // before the first aiming frame; may be null
+  void (*aiming)();       // one aiming frame
+  void (*launch)();       // sends the ball off
+  void (*handOver)();     // gives the turn to the other side
+  void (*winCheck)();     // after the outcome: ends the game when a rack is empty
   const char* (*endLine)();  // the line under the game-over banner
+  TurnProgress progress{};
 };
 
 // One frame of a turn: the work of the current state, the scene, then the wait to the
@@ -27,7 +37,7 @@ int RunTurnFrame(TurnRecord& turn);
 // frames.
 constexpr std::uint32_t FrameMs = 30;
 
-// Pieces the handlers plug in.
+// Pieces the records plug in.
 
 // The scene while aiming: arrow, meter, panel and rack.
 void DrawAimingScene();
@@ -38,8 +48,14 @@ void KeyboardAimingState();
 void LaunchState(int power, int aim);
 // A human throws with the meter's value and the arrow's offset as they stand.
 void LaunchFromControls();
-// The single-player end line, composed anew from the two racks.
-const char* SinglePlayerEndLine(char* buffer, int size);
+// Ends the game when the throw emptied a rack, showing that rack; the rack, or null.
+// Only the throw that takes a rack's last cup can end the game, and by then the
+// hand-over has made the emptied rack the other one.
+CupRack* EndGameOnEmptyRack();
+// The single-player game's win check and its end line, composed anew on every frame
+// from the two racks, whichever side's turn shows it.
+void SinglePlayerWinCheck();
+const char* SinglePlayerEndLine();
 
 // The end-of-game lines: "You are victorious!  %s wins!" is the longest at 46 characters.
 constexpr int EndMessageSize = 48;

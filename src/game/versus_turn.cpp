@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "game/game_objects.h"
-#include "game/game_state.h"
 #include "game/screens.h"
 #include "game/turn.h"
 
@@ -14,20 +13,23 @@ char VersusMessage[EndMessageSize];
 // Each player throws at his own rack, so the rack that is empty names the winner. The
 // line is written once, here.
 void VersusWinCheck() {
-  CupRack* emptied = CurrentRack->AllCupsHit() ? CurrentRack
-                     : OtherRack->AllCupsHit() ? OtherRack
-                                               : nullptr;
-  if (!emptied) return;
-  std::snprintf(VersusMessage, sizeof VersusMessage, "Winner: %s", emptied->name);
-  CurrentRack = emptied;
-  PlayState = GameOver;
+  if (const CupRack* emptied = EndGameOnEmptyRack())
+    std::snprintf(VersusMessage, sizeof VersusMessage, "Winner: %s", emptied->name);
 }
 
 const char* VersusEndLine() { return VersusMessage; }
 
 }  // namespace
 
-TurnRecord VersusTurn{0, 0, 0, 0, HandOverVersus, &ReadyBanner, nullptr, KeyboardAimingState,
-                      LaunchFromControls, VersusWinCheck, VersusEndLine};
-
-int VersusFrame() { return RunTurnFrame(VersusTurn); }
+TurnRecord VersusTurn{
+    .name = "versus",
+    .readyBanner = &ReadyBanner,
+    .enterStarts = true,
+    .enterThrows = true,
+    .aimStart = nullptr,
+    .aiming = KeyboardAimingState,
+    .launch = LaunchFromControls,
+    .handOver = HandOverVersus,
+    .winCheck = VersusWinCheck,
+    .endLine = VersusEndLine,
+};

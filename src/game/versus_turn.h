@@ -4,4 +4,3 @@ struct TurnRecord;
 
 // Either player's turn in a VS game: both throw from the keyboard, each at his own rack.
 extern TurnRecord VersusTurn;
-int VersusFrame();

@@ -16,10 +16,9 @@
 #include "base/throw_geometry.h"
 #include "game/game_objects.h"
 #include "game/game_state.h"
-#include "game/screens.h"
-#include "game/computer_turn.h"
-#include "game/human_turn.h"
 #include "game/installed_turn.h"
+#include "game/screens.h"
+#include "game/turn.h"
 #include "game/versus_turn.h"
 #include "platform/headless.h"
 #include "resources/menu.h"
@@ -54,9 +53,7 @@ std::string BrokenRule(int mode) {
   const bool vs = mode == VersusMode;
   if (PlayState < TurnStart || PlayState > GameOver || PlayState == Unused) return "play state";
   if (GameMode != mode) return "mode " + std::to_string(GameMode);
-  if (vs ? FrameHandler != VersusFrame
-         : FrameHandler != HumanTurnFrame && FrameHandler != ComputerTurnFrame)
-    return "the wrong turn handler";
+  if (!RunningTurn() || (RunningTurn() == &VersusTurn) != vs) return "the wrong turn";
   if (CurrentRack != RedRack && CurrentRack != BlueRack) return "no rack is the current one";
   if (std::string(RedRack->name) != (vs ? "Player 1" : "Player") ||
       std::string(BlueRack->name) != (vs ? "Player 2" : "Opponent"))
@@ -143,7 +140,7 @@ void PlayerInputs() {
   }
   if (PlayState == Ready && Wait-- == 0) {
     Post(WM_CHAR, EnterChar);
-  } else if (PlayState == Aiming && FrameHandler != ComputerTurnFrame && Wait >= 0) {
+  } else if (PlayState == Aiming && RunningTurn()->enterThrows && Wait >= 0) {
     if (Wait-- == 0) return Release();
     if (Below(3) == 0) Tap();
   } else if (PlayState != Ready) {

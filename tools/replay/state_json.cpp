@@ -4,14 +4,11 @@
 #include "audio/music_player.h"
 #include "audio/sound_effects.h"
 #include "base/settings.h"
-#include "game/computer_turn.h"
 #include "game/game_objects.h"
 #include "game/game_state.h"
-#include "game/human_turn.h"
 #include "game/installed_turn.h"
 #include "game/screens.h"
 #include "game/turn.h"
-#include "game/versus_turn.h"
 #include "trace.h"
 
 namespace {
@@ -25,12 +22,10 @@ std::string Object(std::initializer_list<std::string> fields) {
   return out + "}";
 }
 
-const char* HandlerName() {
-  if (FrameHandler == TitleFrame) return "\"title\"";
-  if (FrameHandler == HumanTurnFrame) return "\"human\"";
-  if (FrameHandler == ComputerTurnFrame) return "\"computer\"";
-  if (FrameHandler == VersusFrame) return "\"versus\"";
-  return "null";
+std::string HandlerName() {
+  if (FrameHandler == TitleFrame) return JsonString("title");
+  const TurnRecord* turn = RunningTurn();
+  return turn ? JsonString(turn->name) : "null";
 }
 
 const char* RackName(const CupRack* rack) {

@@ -5,25 +5,17 @@
 #include <cstring>
 
 #include "app/config.h"
-#include "base/settings.h"
+#include "app/setting_table.h"
 #include "fuzz_room.h"
 
 namespace {
 
-struct Field {
-  char* text;
-  int size;
-} const Fields[] = {{Username, UsernameSize},
-                   {Password, PasswordSize},
-                   {MusicFolder, MusicFolderSize},
-                   {ServerName, ServerNameSize}};
-
 // The settings, one per line, after clearing them for the next read.
 std::string Take() {
   std::string all;
-  for (const Field& f : Fields) {
-    all += std::string(f.text) + "\n";
-    std::memset(f.text, 0, static_cast<std::size_t>(f.size));
+  for (const SettingRow& s : SettingTable) {
+    all += std::string(s.field) + "\n";
+    std::memset(s.field, 0, static_cast<std::size_t>(s.fieldSize));
   }
   return all;
 }
@@ -38,13 +30,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (read != 0 && read != 1) room.Finding("ReadConfig returned " + std::to_string(read));
   if (!room.window.messageBoxes.empty()) room.Finding("reading the settings showed a message");
   bool trailingReturn = false;
-  for (const Field& f : Fields) {
-    if (!std::memchr(f.text, '\0', static_cast<std::size_t>(f.size)))
+  for (const SettingRow& s : SettingTable) {
+    if (!std::memchr(s.field, '\0', static_cast<std::size_t>(s.fieldSize)))
       room.Finding("a setting is not terminated within its field");
-    if (std::strchr(f.text, '=') || std::strchr(f.text, '\n'))
-      room.Finding(std::string(f.text) + " holds a line end or an equals sign");
-    const std::size_t length = std::strlen(f.text);
-    trailingReturn = trailingReturn || (length > 0 && f.text[length - 1] == '\r');
+    if (std::strchr(s.field, '=') || std::strchr(s.field, '\n'))
+      room.Finding(std::string(s.field) + " holds a line end or an equals sign");
+    const std::size_t length = std::strlen(s.field);
+    trailingReturn = trailingReturn || (length > 0 && s.field[length - 1] == '\r');
   }
   // A value ending in a carriage return cannot come back: written before the line feed,
   // it becomes the line end that files from other systems carry.

@@ -3,16 +3,19 @@
 
 #include "app/config.h"
 #include "app/program.h"
-#include "base/settings.h"
 #include "test_support.h"
 
 using Config = HeadlessTest;
 
-static Strings Settings() { return {Username, Password, MusicFolder, ServerName}; }
-static void Clear() { Username[0] = Password[0] = MusicFolder[0] = ServerName[0] = '\0'; }
+// The settings in the order of the file.
+static Strings Settings() {
+  Strings all;
+  for (const SettingRow& s : SettingTable) all.push_back(s.field);
+  return all;
+}
 
 TEST_F(Config, WrittenFileReadsBackToTheSameSettingsEmptyOnesToo) {
-  Clear();
+  ClearSettings();
   CopyField(Username, UsernameSize, "alice");
   CopyField(MusicFolder, MusicFolderSize, "/home/alice/My Music");
   ASSERT_EQ(WriteConfig(), 1);
@@ -43,7 +46,7 @@ TEST_F(Config, SettingsReadAsWrittenUntilAFormatErrorStopsTheRead) {
       {"password=a=b\n", 0, Strings(4)},                          // a second "="
   };
   for (const auto& [text, read, settings] : cases) {
-    Clear();
+    ClearSettings();
     WriteFile("config.ini", text);
     EXPECT_EQ(ReadConfig(), read) << text;
     EXPECT_EQ(Settings(), settings) << text;

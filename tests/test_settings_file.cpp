@@ -7,7 +7,6 @@
 #include <iterator>
 
 #include "app/config.h"
-#include "base/settings.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
@@ -37,7 +36,7 @@ TEST_F(SettingsFile, ALinkIsFollowedToTheFileItLeadsToWhichIsReplaced) {
   WriteFile("saves/tumbra.ini", "username=old\n");
   fs::create_symlink("saves/link.ini", folder / "config.ini");
   fs::create_symlink("tumbra.ini", folder / "saves/link.ini");  // relative to its own folder
-  Username[0] = Password[0] = MusicFolder[0] = ServerName[0] = '\0';
+  ClearSettings();
   ASSERT_EQ(WriteConfig(), 1);
   EXPECT_TRUE(fs::is_symlink(folder / "config.ini") && fs::is_symlink(folder / "saves/link.ini"));
   EXPECT_EQ(Contents(folder / "saves/tumbra.ini"), "username=\npassword=\nmusic=\nserver=\n");

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/setting_table.h"
 #include "display/display.h"
 #include "display/surface.h"
 #include "game/cup_rack.h"
@@ -102,6 +103,10 @@ inline void LayOut(CupRack& rack) {
   rack.width = 80;
   rack.height = 100;
   rack.SetPosition(360, 140);
+}
+
+inline void ClearSettings() {
+  for (const SettingRow& s : SettingTable) s.field[0] = '\0';
 }
 
 // The run folder the build generated (pictures, sounds, music, config.ini).

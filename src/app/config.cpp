@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "base/settings.h"
+#include "app/setting_table.h"
 #include "platform/platform.h"
 
 namespace {
@@ -19,23 +19,10 @@ constexpr const char* ConfigFile = "config.ini";
 constexpr int TokenSize = 300;  // terminator included
 constexpr int MaxLinkHops = 40;  // the system's own limit on a chain of links
 
-struct Setting {
-  const char* key;
-  char* field;
-  int size;
-};
-
-const Setting Settings[] = {
-    {"username", Username, UsernameSize},
-    {"password", Password, PasswordSize},
-    {"music", MusicFolder, MusicFolderSize},
-    {"server", ServerName, ServerNameSize},
-};
-
 // A key names a setting when it begins with the setting's name: "music2" is music, "user"
 // is nothing.
-const Setting* FindSetting(const char* key) {
-  for (const Setting& s : Settings)
+const SettingRow* FindSetting(const char* key) {
+  for (const SettingRow& s : SettingTable)
     if (std::strncmp(key, s.key, std::strlen(s.key)) == 0) return &s;
   return nullptr;
 }
@@ -107,7 +94,7 @@ int ReadConfig() {
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(ConfigFile, "rb"));
   if (!file) return 0;
   Token token;
-  const Setting* pending = nullptr;
+  const SettingRow* pending = nullptr;
   for (;;) {
     int c = std::fgetc(file.get());
     // A read error is no end of file: a config.ini that cannot be read (a folder, a bad
@@ -130,7 +117,7 @@ int ReadConfig() {
     } else if (c == '\n') {
       if (!pending) return 0;
       int length = token.Length();
-      CopyField(pending->field, pending->size, token.Take(), length);
+      CopyField(pending->field, pending->fieldSize, token.Take(), length);
       pending = nullptr;
     } else {
       token.Append(static_cast<char>(c));
@@ -140,7 +127,7 @@ int ReadConfig() {
 
 int WriteConfig() {
   std::string contents;
-  for (const Setting& s : Settings) contents += std::string(s.key) + "=" + s.field + "\n";
+  for (const SettingRow& s : SettingTable) contents += std::string(s.key) + "=" + s.field + "\n";
   std::filesystem::path target;
   if (!LinkTarget(target) || WriteProtected(target) || !Replace(target, contents)) {
     MainWindow->MessageBox("Error opening config.ini", "ERROR");

@@ -3,26 +3,12 @@
 #include <string>
 
 #include "app/config.h"
+#include "app/setting_table.h"
 #include "app/window_proc.h"
 #include "audio/music_player.h"
-#include "base/settings.h"
 #include "platform/platform.h"
-#include "resources/dialogs.h"
 
 namespace {
-
-struct Field {
-  int id;
-  char* setting;
-  int size;
-};
-
-const Field Fields[] = {
-    {IdUsername, Username, UsernameSize},
-    {IdPassword, Password, PasswordSize},
-    {IdMusicFolder, MusicFolder, MusicFolderSize},
-    {IdServer, ServerName, ServerNameSize},
-};
 
 void RestartMusic() {
   if (MusicIdle && MusicOn) StartMusic();
@@ -35,8 +21,8 @@ void RestartMusic() {
 // every value may be saved.
 const char* Refusal(DialogContext& dialog) {
   const char* refusal = nullptr;
-  for (const Field& f : Fields) {
-    for (unsigned char c : dialog.GetItemText(f.id)) {
+  for (const SettingRow& s : SettingTable) {
+    for (unsigned char c : dialog.GetItemText(s.controlId)) {
       if (c == '=') return "Settings cannot contain the character =.";
       if (c < 32 || c == 127) refusal = "Settings cannot contain line breaks or control characters.";
     }
@@ -56,9 +42,9 @@ int WholeCharacters(const std::string& text, int size) {
 }
 
 void Save(DialogContext& dialog) {
-  for (const Field& f : Fields) {
-    const std::string text = dialog.GetItemText(f.id);
-    CopyField(f.setting, f.size, text.c_str(), WholeCharacters(text, f.size));
+  for (const SettingRow& s : SettingTable) {
+    const std::string text = dialog.GetItemText(s.controlId);
+    CopyField(s.field, s.fieldSize, text.c_str(), WholeCharacters(text, s.fieldSize));
   }
   WriteConfig();
 }
@@ -68,7 +54,7 @@ void Save(DialogContext& dialog) {
 std::intptr_t OptionsDialogProc(DialogContext& dialog, int message, std::intptr_t wParam, std::intptr_t) {
   if (message == WM_INITDIALOG) {
     if (!MusicIdle) StopMusic();
-    for (const Field& f : Fields) dialog.SetItemText(f.id, f.setting);
+    for (const SettingRow& s : SettingTable) dialog.SetItemText(s.controlId, s.field);
     return 1;
   }
   if (message != WM_COMMAND) return 0;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/program.h"
+#include "app/setting_table.h"
 #include "game/game_objects.h"
 #include "game/game_state.h"
 #include "pad_verbs.h"
@@ -34,8 +35,12 @@ const char* const StateNames[] = {"TurnStart", "Ready",  "AimStart", "Aiming", "
 
 const std::map<std::string, int> Signals = {{"INT", SIGINT}, {"TERM", SIGTERM}, {"HUP", SIGHUP}};
 
-const std::map<std::string, int> SettingIds = {
-    {"username", IdUsername}, {"password", IdPassword}, {"music", IdMusicFolder}, {"server", IdServer}};
+// A setting as config.ini names it, the whole key; null for none.
+const SettingRow* SettingNamed(const std::string& key) {
+  for (const SettingRow& s : SettingTable)
+    if (key == s.key) return &s;
+  return nullptr;
+}
 
 class Runner {
  public:
@@ -186,10 +191,10 @@ int Runner::Answer(std::istringstream& words, int number) {
     answer.kind = HeadlessPlatform::DialogAnswer::Ok;
     std::string pair;
     while (words >> pair) {
-      size_t eq = pair.find('=');
-      auto id = eq == std::string::npos ? SettingIds.end() : SettingIds.find(pair.substr(0, eq));
-      if (id == SettingIds.end()) return Fail(number, "unknown setting in " + pair);
-      if (!Unescape(pair.substr(eq + 1), answer.edits[id->second]))
+      const size_t eq = pair.find('=');
+      const SettingRow* setting = eq == std::string::npos ? nullptr : SettingNamed(pair.substr(0, eq));
+      if (!setting) return Fail(number, "unknown setting in " + pair);
+      if (!Unescape(pair.substr(eq + 1), answer.edits[setting->controlId]))
         return Fail(number, "bad escape in " + pair);
     }
   } else {

@@ -1,9 +1,11 @@
 #include "state_json.h"
 
+#include <vector>
+
+#include "app/setting_table.h"
 #include "app/window_proc.h"
 #include "audio/music_player.h"
 #include "audio/sound_effects.h"
-#include "base/settings.h"
 #include "game/game_objects.h"
 #include "game/game_state.h"
 #include "game/installed_turn.h"
@@ -16,7 +18,7 @@ namespace {
 std::string Field(const char* key, const std::string& json) { return JsonString(key) + ":" + json; }
 std::string Field(const char* key, long long number) { return Field(key, std::to_string(number)); }
 
-std::string Object(std::initializer_list<std::string> fields) {
+std::string Object(const std::vector<std::string>& fields) {
   std::string out = "{";
   for (const std::string& f : fields) out += (out.size() > 1 ? "," : "") + f;
   return out + "}";
@@ -45,6 +47,12 @@ std::string RackJson(const CupRack& rack) {
                  Field("beer", beer + "]")});
 }
 
+std::string SettingsJson() {
+  std::vector<std::string> fields;
+  for (const SettingRow& s : SettingTable) fields.push_back(Field(s.key, JsonString(s.field)));
+  return Object(fields);
+}
+
 }  // namespace
 
 std::string StateJson(unsigned ticks) {
@@ -66,10 +74,7 @@ std::string StateJson(unsigned ticks) {
       Field("soundFx", SoundFxOn ? 1 : 0),
       Field("musicOn", MusicOn ? 1 : 0),
       Field("musicIdle", MusicIdle ? 1 : 0),
-      Field("settings", Object({Field("username", JsonString(Username)),
-                                Field("password", JsonString(Password)),
-                                Field("music", JsonString(MusicFolder)),
-                                Field("server", JsonString(ServerName))})),
+      Field("settings", SettingsJson()),
       Field("ticks", static_cast<long long>(ticks)),
       Field("end", JsonString(EndOfGameLine())),
   });

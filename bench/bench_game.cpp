@@ -6,7 +6,7 @@
 #include "game/game_bitmaps.h"
 #include "game/game_objects.h"
 #include "game/screens.h"
-#include "platform/headless.h"
+#include "platform/headless/headless_platform.h"
 
 namespace {
 std::unique_ptr<HeadlessPlatform> Window;

@@ -5,7 +5,7 @@
 #include "bench_game.h"
 #include "game/game_bitmaps.h"
 #include "game/screens.h"
-#include "platform/headless.h"
+#include "platform/headless/headless_platform.h"
 
 namespace {
 

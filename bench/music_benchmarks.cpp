@@ -13,7 +13,7 @@
 #include "audio/music_player.h"
 #include "audio/sound_device.h"
 #include "base/settings.h"
-#include "platform/headless.h"
+#include "platform/headless/headless_platform.h"
 
 namespace {
 

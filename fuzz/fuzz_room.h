@@ -9,7 +9,7 @@
 #include <string>
 
 #include "base/paths.h"
-#include "platform/headless.h"
+#include "platform/headless/headless_platform.h"
 
 // What every fuzz target stands in: a headless window as the main window, the way the
 // game's tests run, and a folder of its own as the current directory, so that a file

@@ -2,7 +2,7 @@
 
 #include <SDL.h>
 
-#include "platform/headless.h"
+#include "platform/headless/headless_platform.h"
 
 // While a menu or dialog has the player the pads do nothing, and what was pressed then
 // counts only once it is let go and pressed anew.

@@ -15,7 +15,7 @@
 #include "display/surface.h"
 #include "game/cup_rack.h"
 #include "game/game_state.h"
-#include "platform/headless.h"
+#include "platform/headless/headless_platform.h"
 
 namespace fs = std::filesystem;
 using Strings = std::vector<std::string>;

@@ -8,7 +8,8 @@ class Platform;
 
 // The game controllers, played as the keyboard is: the d-pad and the left stick hold the
 // arrow keys, A and Start type Enter. Every pad feeds the same two arrows and the same
-// Enter, so whoever holds a pad plays the turn on screen. Used by the platform only.
+// Enter, so whoever holds a pad plays the turn on screen. Shared by both platforms:
+// Platform opens and polls them, and nothing above the platform sees them.
 class Pads {
  public:
   // Null when SDL's game controller subsystem will not start.

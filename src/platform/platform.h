@@ -10,8 +10,9 @@
 // The one seam between the game and the window system. The game takes messages from
 // the window's queue one at a time, asks for message boxes and dialogs, polls the two
 // arrow keys, reads the clock and hands finished frames over to be shown. Two
-// implementations exist: the desktop window, and a headless one with a virtual clock
-// for tests and the replay driver.
+// implementations exist: the desktop window (desktop/), and a headless one with a
+// virtual clock for tests and the replay driver (headless/). What both share sits
+// beside this interface: the pads, the quit signals and SDL's start-up.
 
 enum class ArrowKey { Left, Right };
 

@@ -4,7 +4,8 @@
 // SIGINT, SIGTERM and SIGHUP (Ctrl-C, kill, logging out) end the game the way closing
 // its window does. A signal may come in the middle of anything, so its handler only
 // writes a byte to a pipe; the main thread reads the pipe where it takes its messages
-// and turns what it finds into WM_DESTROY.
+// and turns what it finds into WM_DESTROY. Shared by both platforms, and by the replay
+// driver while it waits for a line.
 
 // Makes the pipe and installs the three handlers; false when the pipe cannot be made
 // (the signals then keep their default action). Once per process; later calls only

@@ -20,7 +20,7 @@
 #include "game/screens.h"
 #include "game/turn.h"
 #include "game/versus_turn.h"
-#include "platform/headless.h"
+#include "platform/headless/headless_platform.h"
 #include "resources/menu.h"
 
 namespace fs = std::filesystem;

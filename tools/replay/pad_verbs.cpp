@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "platform/headless.h"
+#include "platform/headless/headless_platform.h"
 #include "replay_script.h"
 
 namespace {

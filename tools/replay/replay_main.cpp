@@ -7,7 +7,7 @@
 #include <iostream>
 
 #include "app/program.h"
-#include "platform/headless.h"
+#include "platform/headless/headless_platform.h"
 #include "platform/quit_signals.h"
 #include "replay_script.h"
 #include "script_input.h"

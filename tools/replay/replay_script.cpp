@@ -16,7 +16,7 @@
 #include "game/game_objects.h"
 #include "game/game_state.h"
 #include "pad_verbs.h"
-#include "platform/headless.h"
+#include "platform/headless/headless_platform.h"
 #include "resources/dialogs.h"
 #include "state_json.h"
 #include "trace.h"

@@ -4,7 +4,7 @@
 #include <mutex>
 
 #include "audio/audio_observer.h"
-#include "platform/headless.h"
+#include "platform/headless/headless_platform.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <SDL.h>
 
-#include "platform/headless.h"
+#include "platform/headless/headless_platform.h"
 
 namespace {
 

@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libsdl2-dev libsdl2-mixer-dev libmp3lame-dev
+  libboost1.81-dev libssl-dev nlohmann-json3-dev libsqlite3-dev libsodium-dev
   libgtest-dev libbenchmark-dev
   fonts-dejavu-core
   xvfb xauth xdotool x11-utils imagemagick desktop-file-utils

@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "audio/audio_observer.h"
+#include "base/utf8.h"
 #include "platform/headless/headless_platform.h"
 
 namespace {
@@ -18,28 +19,6 @@ class AudioLines : public AudioObserver {
 };
 
 AudioLines AudioTraceLines;
-
-// Length of the well-formed UTF-8 character of several bytes at text[i], or 0 when the
-// byte there does not begin one (a stray continuation, an overlong form, a surrogate,
-// beyond U+10FFFF).
-size_t CharacterLength(const std::string& text, size_t i) {
-  const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
-  const unsigned char lead = byte(i);
-  const size_t length = lead >= 0xC2 && lead <= 0xDF   ? 2
-                        : lead >= 0xE0 && lead <= 0xEF ? 3
-                        : lead >= 0xF0 && lead <= 0xF4 ? 4
-                                                       : 0;
-  if (length == 0 || i + length > text.size()) return 0;
-  for (size_t k = 1; k < length; ++k)
-    if ((byte(i + k) & 0xC0) != 0x80) return 0;
-  // The second byte's range that the lead allows: no overlong form, no surrogate, no
-  // code point beyond U+10FFFF.
-  const unsigned char second = byte(i + 1);
-  if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second > 0x9F) ||
-      (lead == 0xF0 && second < 0x90) || (lead == 0xF4 && second > 0x8F))
-    return 0;
-  return length;
-}
 
 }  // namespace
 
@@ -62,7 +41,7 @@ std::string JsonString(const std::string& text) {
     if (c >= 0x80) {
       // A byte that is no part of a whole character is written as the code point of
       // the same number, so that the line stays JSON and the byte can still be told.
-      const size_t length = CharacterLength(text, i);
+      const size_t length = Utf8CharacterLength(text, i);
       if (length == 0) codePoint(c);
       else out.append(text, i, length);
       i += length ? length - 1 : 0;

@@ -201,6 +201,8 @@ TEST_F(GameWindowTest, TheFirstWindowFitsASmallScreenAndComesBackMaximisedAsItWa
   const QSize picture = window.View().size();
   EXPECT_LT(picture.height(), 560);
   EXPECT_NEAR(picture.width() * 560.0 / picture.height(), 760, 2);
+  window.move(4, 3);
+  QApplication::processEvents();
   const QRect normal = window.frameGeometry();
   window.showMaximized();
   window.RememberGeometry();

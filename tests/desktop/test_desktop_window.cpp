@@ -18,6 +18,7 @@
 
 #include "app/options_dialog.h"
 #include "app/window_proc.h"
+#include "base/settings.h"
 #include "platform/desktop/desktop_platform.h"
 #include "platform/desktop/dialog_window.h"
 #include "platform/desktop/game_view.h"
@@ -208,6 +209,7 @@ TEST_F(GameWindowTest, TheFirstWindowFitsASmallScreenAndComesBackMaximisedAsItWa
   window.RememberGeometry();
 
   GameWindow again(platform);
+  EXPECT_TRUE(Taken(WM_COMMAND).empty());  // the switches were left on: nothing to turn off
   again.Reveal(QSize(760, 560));
   QApplication::processEvents();
   EXPECT_TRUE(again.isMaximized());
@@ -295,6 +297,7 @@ TEST_F(DialogWindowTest, OptionsStartsInItsFirstFieldAndItsFieldsTakeWhatTheirSe
     PressKey(dialog, Qt::Key_Escape);
   });
   EXPECT_EQ(platform.DialogBox(OptionsDialog(), OptionsDialogProc), 0);
+  EXPECT_STREQ(Username, "");  // Escape keeps nothing
 }
 
 // A quit signal asks the game to close as its close box does: at once, also in the

@@ -4,7 +4,7 @@
 # sudo apt-get install ./FILE.deb
 set -euo pipefail
 cd "$(dirname "$0")"
-scripts/install-deps.sh package
+scripts/install-deps.sh package server
 scripts/configure.sh build/release -DCMAKE_BUILD_TYPE=Release
 cmake --build build/release -j"$(nproc)" --target tumbra_installed
 cd build/release

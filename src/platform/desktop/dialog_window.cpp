@@ -51,7 +51,9 @@ class ByteLimit : public QValidator {
   State validate(QString& text, int& cursor) const override {
     qsizetype over = text.toUtf8().size() - bytes_;
     while (over > 0 && cursor > 0) {
-      const int n = cursor >= 2 && text[cursor - 1].isLowSurrogate() && text[cursor - 2].isHighSurrogate() ? 2 : 1;
+      const bool pair =
+          cursor >= 2 && text[cursor - 1].isLowSurrogate() && text[cursor - 2].isHighSurrogate();
+      const int n = pair ? 2 : 1;
       over -= text.mid(cursor - n, n).toUtf8().size();
       text.remove(cursor - n, n);
       cursor -= n;
@@ -98,7 +100,8 @@ void DialogWindow::OrderTabs() {
   auto place = [](QWidget* w) {
     return std::make_tuple(qobject_cast<QPushButton*>(w) != nullptr, w->y(), w->x());
   };
-  std::stable_sort(order.begin(), order.end(), [&](QWidget* a, QWidget* b) { return place(a) < place(b); });
+  std::stable_sort(order.begin(), order.end(),
+                   [&](QWidget* a, QWidget* b) { return place(a) < place(b); });
   for (size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
   if (!order.empty()) order.front()->setFocus();
 }

@@ -42,9 +42,10 @@ QRect FitInside(QRect place, int bar, const QMargins& frame, const QRect& free) 
     place.setSize(QSize(fitted.width(), fitted.height() + bar));
     place.moveCenter(centre);
   }
+  // On a screen smaller than the smallest window the top-left corner wins.
   const QSize outer = place.size().grownBy(frame);
-  place.moveTo(std::clamp(place.x(), free.left(), free.right() + 1 - outer.width()),
-               std::clamp(place.y(), free.top(), free.bottom() + 1 - outer.height()));
+  place.moveTo(std::max(free.left(), std::min(place.x(), free.right() + 1 - outer.width())),
+               std::max(free.top(), std::min(place.y(), free.bottom() + 1 - outer.height())));
   return place;
 }
 
@@ -92,13 +93,14 @@ void GameWindow::DestroyTitleButton(int id) { view_->RemoveTitleZone(id); }
 void GameWindow::Reveal(QSize frame) {
   if (revealed_) return;
   revealed_ = true;
+  const int bar = menuBar()->sizeHint().height();
   QRect place = settings_.WindowPlace();
   const QScreen* where = place.isValid() ? QGuiApplication::screenAt(place.center()) : nullptr;
   if (!where) {
     where = screen();
-    place = FirstPlace(frame, menuBar()->sizeHint().height(), where->availableGeometry());
+    place = FirstPlace(frame, bar, where->availableGeometry());
   }
-  normalPlace_ = FitInside(place, menuBar()->sizeHint().height(), {}, where->availableGeometry());
+  normalPlace_ = FitInside(place, bar, {}, where->availableGeometry());
   MoveTo(normalPlace_);
   unframed_ = true;
   if (settings_.Maximized())
@@ -115,7 +117,8 @@ void GameWindow::RememberGeometry() {
 // Kept whenever the window is moved or resized while neither maximised nor full screen, for
 // a window manager frames a maximised window differently.
 void GameWindow::KeepNormalPlace() {
-  if (revealed_ && windowState() == Qt::WindowNoState && !fullScreen_) normalPlace_ = QRect(pos(), size());
+  if (revealed_ && windowState() == Qt::WindowNoState && !fullScreen_)
+    normalPlace_ = QRect(pos(), size());
 }
 
 void GameWindow::MoveTo(const QRect& place) {

@@ -194,7 +194,8 @@ TEST_F(GameWindowTest, FrameIsScaledPixelForPixelAtWholeScalesAndCentredOnBlack)
 
 // On a screen too small for 1:1, the first window is smaller, its picture keeping its
 // shape, and its frame wholly on the screen. Closed maximised, it comes back maximised,
-// and goes back to that smaller place when un-maximised.
+// with its icon and its switches as they were, and goes back to the place it was moved
+// to when un-maximised.
 TEST_F(GameWindowTest, TheFirstWindowFitsASmallScreenAndComesBackMaximisedAsItWasLeft) {
   platform.Present(TestFrame(32, 0).View());
   QApplication::processEvents();
@@ -210,6 +211,7 @@ TEST_F(GameWindowTest, TheFirstWindowFitsASmallScreenAndComesBackMaximisedAsItWa
 
   GameWindow again(platform);
   EXPECT_TRUE(Taken(WM_COMMAND).empty());  // the switches were left on: nothing to turn off
+  EXPECT_FALSE(again.windowIcon().isNull());
   again.Reveal(QSize(760, 560));
   QApplication::processEvents();
   EXPECT_TRUE(again.isMaximized());

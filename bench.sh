@@ -12,10 +12,11 @@ seconds=${1:-10}
 results=$(mktemp -d)
 trap 'rm -rf "$results"' EXIT
 
-scripts/install-deps.sh
+scripts/install-deps.sh bench
 echo "Building (Release, build/release) ..."
-if ! { cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release &&
-  cmake --build build/release -j"$(nproc)"; } >"$results/build.log" 2>&1; then
+if ! { scripts/configure.sh build/release -DCMAKE_BUILD_TYPE=Release &&
+  cmake --build build/release -j"$(nproc)" --target tumbra_bench tumbra tumbra_data; } \
+  >"$results/build.log" 2>&1; then
   cat "$results/build.log" >&2
   exit 1
 fi

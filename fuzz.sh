@@ -9,9 +9,10 @@ cd "$(dirname "$0")"
 root=$(pwd)
 seconds=${1:-60}
 targets=(picture wav config)
-scripts/install-deps.sh
+scripts/install-deps.sh test
 
-CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTUMBRA_FUZZ=ON >/dev/null
+CC=clang CXX=clang++ scripts/configure.sh build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTUMBRA_FUZZ=ON \
+  -DTUMBRA_TESTS=OFF
 cmake --build build/fuzz -j"$(nproc)" --target "${targets[@]/#/fuzz_}"
 
 # Seeds come from a run folder that some build has already filled; failing that, the

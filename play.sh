@@ -4,12 +4,12 @@
 # query, and the build looks only at what the game itself is made of.
 set -euo pipefail
 cd "$(dirname "$0")"
-scripts/install-deps.sh
-# Configured once; after that the build itself notices a changed CMakeLists.txt. A
-# folder made by another script keeps the generator it was made with.
-if [ ! -f build/release/CMakeCache.txt ]; then
-  cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-fi
+scripts/install-deps.sh game
+# Configured once, without the tests: after that the build itself notices a changed
+# CMakeLists.txt, and a folder that ./test.sh configured keeps its tests, which this
+# build leaves alone.
+[ -f build/release/CMakeCache.txt ] ||
+  scripts/configure.sh build/release -DCMAKE_BUILD_TYPE=Release -DTUMBRA_TESTS=OFF
 cmake --build build/release -j"$(nproc)" --target tumbra tumbra_data
 cd build/release/run
 exec ./tumbra

@@ -1,8 +1,8 @@
 # The Debian package: `cpack -G DEB` in a build folder, or ./package.sh.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tumbra)
-set(CPACK_PACKAGE_VENDOR "Qervo Software")
-set(CPACK_PACKAGE_CONTACT "Qervo Software <games@qervo.example>")
+set(CPACK_PACKAGE_VENDOR "The Tumbra developers")
+set(CPACK_PACKAGE_CONTACT "The Tumbra developers <developers@tumbra.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "cup toss game played across a table")
 # One paragraph, its lines kept short as the control file wants them.
 set(CPACK_PACKAGE_DESCRIPTION

@@ -71,13 +71,14 @@ class Program : public HeadlessTest {
   }
 };
 
+// A failed start ends with status 1, so that the launcher and scripts see it failed.
 TEST_F(Program, AMissingConfigOrBackgroundEndsTheStart) {
-  EXPECT_EQ(RunProgram(platform), 0);
+  EXPECT_EQ(RunProgram(platform), 1);
   EXPECT_EQ(Messages(), Strings{"ERROR: Could not read configuration file: config.ini"});
   EXPECT_EQ(BackBuffer, nullptr);
   platform.messageBoxes.clear();
   WriteFile("config.ini", DefaultConfigText);
-  EXPECT_EQ(RunProgram(platform), 0);
+  EXPECT_EQ(RunProgram(platform), 1);
   EXPECT_EQ(Messages(), (Strings{"Tumbra: Fail: Bitmap failed to open!", "Tumbra: FAIL: Could not load bitmap file!",
                                  "ERROR: Game Bitmaps could not be initialized"}));
 }

@@ -6,6 +6,7 @@
 #include "app/setting_table.h"
 #include "app/window_proc.h"
 #include "audio/music_player.h"
+#include "base/utf8.h"
 #include "platform/platform.h"
 
 namespace {
@@ -30,21 +31,15 @@ const char* Refusal(DialogContext& dialog) {
   return refusal;
 }
 
-// How much of text fits in size - 1 bytes without cutting a UTF-8 character in two:
-// a cut that falls on a continuation byte moves back to where that character began.
-int WholeCharacters(const std::string& text, int size) {
-  int length = static_cast<int>(text.size());
-  if (length <= size - 1) return length;
-  int cut = size - 1;
-  for (int back = 0; back < 3 && cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80; ++back)
-    --cut;
-  return cut;
-}
+// Browse can name a folder whose path is longer than the setting holds: cut, it would
+// name another folder, or none.
+const std::string PathTooLong = "This folder's path is too long: a music folder's path can have at most " +
+                                std::to_string(MusicFolderSize - 1) + " bytes.";
 
 void Save(DialogContext& dialog) {
   for (const SettingRow& s : SettingTable) {
     const std::string text = dialog.GetItemText(s.controlId);
-    CopyField(s.field, s.fieldSize, text.c_str(), WholeCharacters(text, s.fieldSize));
+    CopyField(s.field, s.fieldSize, text.c_str(), WholeCharacters(text, s.fieldSize - 1));
   }
   WriteConfig();
 }
@@ -54,7 +49,10 @@ void Save(DialogContext& dialog) {
 std::intptr_t OptionsDialogProc(DialogContext& dialog, int message, std::intptr_t wParam, std::intptr_t) {
   if (message == WM_INITDIALOG) {
     if (!MusicIdle) StopMusic();
-    for (const SettingRow& s : SettingTable) dialog.SetItemText(s.controlId, s.field);
+    for (const SettingRow& s : SettingTable) {
+      dialog.SetItemText(s.controlId, s.field);
+      dialog.LimitText(s.controlId, s.fieldSize - 1);
+    }
     return 1;
   }
   if (message != WM_COMMAND) return 0;
@@ -74,7 +72,10 @@ std::intptr_t OptionsDialogProc(DialogContext& dialog, int message, std::intptr_
       return 1;
     case IdBrowse: {
       std::string folder = dialog.BrowseForFolder("Choose a Music Directory");
-      if (!folder.empty()) dialog.SetItemText(IdMusicFolder, folder);
+      if (folder.size() > MusicFolderSize - 1)
+        MainWindow->MessageBox(PathTooLong.c_str(), "ERROR");
+      else if (!folder.empty())
+        dialog.SetItemText(IdMusicFolder, folder);
       return 1;
     }
     default: return 0;

@@ -56,7 +56,7 @@ void ShutDown() {
 
 int RunProgram(Platform& window) {
   MainWindow = &window;
-  if (!StartUp()) return 0;
+  if (!StartUp()) return StartFailed;
   while (MainLoopPass()) {
   }
   ShutDown();

@@ -2,8 +2,12 @@
 
 class Platform;
 
+// The exit code of a start that failed. Its message box has said why; the launcher, the
+// desktop and scripts learn it from this.
+constexpr int StartFailed = 1;
+
 // The program's entry once its window exists: start-up, the main loop and shutdown.
-// Returns the exit code: 0 after a normal end and after a failed start.
+// Returns the exit code: 0 after a normal end, StartFailed after a failed start.
 int RunProgram(Platform& window);
 
 // The same in pieces, for a driver that runs the loop a pass at a time.

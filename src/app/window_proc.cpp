@@ -72,7 +72,7 @@ void OnCommand(std::intptr_t command) {
 
 std::intptr_t InfoDialogProc(DialogContext& dialog, int message, std::intptr_t wParam, std::intptr_t) {
   if (message == WM_INITDIALOG) return 1;
-  if (message == WM_COMMAND && LowWord(wParam) == IdOk) {
+  if (message == WM_COMMAND && (LowWord(wParam) == IdOk || LowWord(wParam) == IdCancel)) {
     dialog.EndDialog(0);
     return 1;
   }

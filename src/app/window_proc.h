@@ -10,6 +10,5 @@ extern unsigned char MusicOn;
 // closing. Returns 0 for every message it handles.
 std::intptr_t MainWindowProc(int message, std::intptr_t wParam, std::intptr_t lParam);
 
-// The information boxes' procedure: they close on OK only, never on Escape or the close
-// box.
+// The information boxes' procedure: OK, Escape and the close box all close them.
 std::intptr_t InfoDialogProc(DialogContext& dialog, int message, std::intptr_t wParam, std::intptr_t lParam);

@@ -27,3 +27,13 @@ char32_t Utf8CodePoint(std::string_view text, std::size_t i, std::size_t length)
   for (std::size_t k = 1; k < length; ++k) code = code << 6 | (static_cast<unsigned char>(text[i + k]) & 0x3F);
   return code;
 }
+
+int WholeCharacters(std::string_view text, int most) {
+  const int length = static_cast<int>(text.size());
+  if (length <= most) return length;
+  int cut = most;
+  // A character is at most four bytes: its first and up to three continuation bytes.
+  for (int back = 0; back < 3 && cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80; ++back)
+    --cut;
+  return cut;
+}

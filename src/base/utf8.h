@@ -8,3 +8,6 @@
 std::size_t Utf8CharacterLength(std::string_view text, std::size_t i);
 // The code point of the well-formed character at text[i] (see above).
 char32_t Utf8CodePoint(std::string_view text, std::size_t i, std::size_t length);
+// How many bytes of text fit in `most` bytes without cutting a UTF-8 character in two:
+// all of it when it fits, else up to where the character that would be cut begins.
+int WholeCharacters(std::string_view text, int most);

@@ -14,6 +14,10 @@ class DialogContext {
   virtual ~DialogContext() = default;
   virtual std::string GetItemText(int id) = 0;
   virtual void SetItemText(int id, const std::string& text) = 0;
+  // Lets the player type at most `bytes` bytes of UTF-8 into an edit, never half a
+  // character: typing stops at the limit and a paste keeps what fits, so what the field
+  // shows is what can be kept.
+  virtual void LimitText(int id, int bytes) = 0;
   virtual void EndDialog(int result) = 0;
   // The system's folder chooser, owned by the main window. Empty when nothing was chosen.
   virtual std::string BrowseForFolder(const char* title) = 0;

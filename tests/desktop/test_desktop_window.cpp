@@ -16,7 +16,9 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include "app/options_dialog.h"
 #include "app/window_proc.h"
+#include "base/settings.h"
 #include "platform/desktop/desktop_platform.h"
 #include "platform/desktop/dialog_window.h"
 #include "platform/desktop/game_view.h"
@@ -190,9 +192,38 @@ TEST_F(GameWindowTest, FrameIsScaledPixelForPixelAtWholeScalesAndCentredOnBlack)
   EXPECT_EQ(Shown(window, 20 + 1520, 1119), qRgb(0, 0, 0));
 }
 
+// On a screen too small for 1:1, the first window is smaller, its picture keeping its
+// shape, and its frame wholly on the screen. Closed maximised, it comes back maximised,
+// with its icon and its switches as they were, and goes back to the place it was moved
+// to when un-maximised.
+TEST_F(GameWindowTest, TheFirstWindowFitsASmallScreenAndComesBackMaximisedAsItWasLeft) {
+  platform.Present(TestFrame(32, 0).View());
+  QApplication::processEvents();
+  EXPECT_TRUE(QRect(0, 0, 800, 480).contains(window.frameGeometry()));
+  const QSize picture = window.View().size();
+  EXPECT_LT(picture.height(), 560);
+  EXPECT_NEAR(picture.width() * 560.0 / picture.height(), 760, 2);
+  window.move(4, 3);
+  QApplication::processEvents();
+  const QRect normal = window.frameGeometry();
+  window.showMaximized();
+  window.RememberGeometry();
+
+  GameWindow again(platform);
+  EXPECT_TRUE(Taken(WM_COMMAND).empty());  // the switches were left on: nothing to turn off
+  EXPECT_FALSE(again.windowIcon().isNull());
+  again.Reveal(QSize(760, 560));
+  QApplication::processEvents();
+  EXPECT_TRUE(again.isMaximized());
+  again.showNormal();
+  QApplication::processEvents();
+  EXPECT_EQ(again.frameGeometry(), normal);
+}
+
 TEST_F(GameWindowTest, OnlyWhatChangedIsPaintedAndAFrameThatChangesNothingIsNotPainted) {
   TestFrame frame(32, 0x336699);
   platform.Present(frame.View());
+  window.resize(760, 560 + window.menuBar()->height());
   QApplication::processEvents();
   PaintLog log;
   window.View().installEventFilter(&log);
@@ -208,10 +239,11 @@ TEST_F(GameWindowTest, OnlyWhatChangedIsPaintedAndAFrameThatChangesNothingIsNotP
 }
 
 TEST_F(DialogWindowTest, EveryTemplateBuildsIntoOneWindowWhoseTextsFitTheirBoxes) {
+  int way = 0;
   for (const DialogTemplate* t : {&OptionsDialog(), &HowToPlayDialog(), &RulesDialog(),
                                   &AboutTumbraDialog(), &AboutQervoDialog()}) {
     SCOPED_TRACE(t->name);
-    WhenShown<QDialog>([t](QDialog& dialog) {
+    WhenShown<QDialog>([t, way](QDialog& dialog) {
       EXPECT_EQ(dialog.windowTitle().toStdString(), t->caption);
       // Big enough for its texts (below), small enough for the smallest screen we run on.
       EXPECT_LE(dialog.width(), 800);
@@ -228,11 +260,46 @@ TEST_F(DialogWindowTest, EveryTemplateBuildsIntoOneWindowWhoseTextsFitTheirBoxes
         EXPECT_TRUE(hit == w || w->isAncestorOf(hit)) << c.text;
       }
       for (QLineEdit* edit : dialog.findChildren<QLineEdit*>()) EXPECT_FALSE(Overflows(*edit));
-      ShowingText(dialog, "OK")->setFocus();
-      PressKey(*dialog.focusWidget(), Qt::Key_Return, "\r");
+      // OK, Escape and the close box each close an information box.
+      if (way % 3 == 0) PressKey(*ShowingText(dialog, "OK"), Qt::Key_Return, "\r");
+      if (way % 3 == 1) PressKey(dialog, Qt::Key_Escape);
+      if (way % 3 == 2) dialog.close();
+      EXPECT_FALSE(dialog.isVisible()) << way;
+      dialog.done(0);
     });
     EXPECT_EQ(platform.DialogBox(*t, InfoDialogProc), 0);
+    ++way;
   }
+}
+
+// Options opens with the keyboard in the user name; Tab goes down the fields, then along
+// the buttons. Each field stops at its setting's length in bytes of UTF-8, typed or
+// pasted, never at half a character.
+TEST_F(DialogWindowTest, OptionsStartsInItsFirstFieldAndItsFieldsTakeWhatTheirSettingsHold) {
+  MusicOn = 0;  // Escape would start the music again
+  WhenShown<DialogWindow>([](DialogWindow& dialog) {
+    auto tab = [&dialog] { PressKey(*dialog.focusWidget(), Qt::Key_Tab); };
+    for (int i = 0; i < 20; ++i) PressKey(*dialog.focusWidget(), Qt::Key_E, "\u00e9");
+    tab();
+    qobject_cast<QLineEdit*>(dialog.focusWidget())->insert(QString(20, 'p'));
+    tab();
+    PressKey(*dialog.focusWidget(), Qt::Key_S, "s");
+    tab();
+    qobject_cast<QLineEdit*>(dialog.focusWidget())->insert(QString(250, 'm') + "\u20ac\u20ac\u20ac");
+    EXPECT_EQ(dialog.GetItemText(IdUsername), "\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9");
+    EXPECT_EQ(dialog.GetItemText(IdPassword), std::string(15, 'p'));
+    EXPECT_EQ(dialog.GetItemText(IdServer), "s");
+    EXPECT_EQ(dialog.GetItemText(IdMusicFolder), std::string(250, 'm') + "\u20ac");
+    QStringList buttons;
+    for (int i = 0; i < 3; ++i) {
+      tab();
+      buttons << dialog.focusWidget()->property("text").toString();
+    }
+    EXPECT_EQ(buttons, QStringList({"OK", "Cancel", "Browse"}));
+    PressKey(dialog, Qt::Key_Escape);
+  });
+  EXPECT_EQ(platform.DialogBox(OptionsDialog(), OptionsDialogProc), 0);
+  EXPECT_STREQ(Username, "");  // Escape keeps nothing
 }
 
 // A quit signal asks the game to close as its close box does: at once, also in the

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The installed game: installs the build under a scratch prefix and starts it through
-# the launcher as a new player, as a returning one, and from a second install.
+# The installed game: installs the build under a scratch prefix, as a folder that
+# ./play.sh built has it (the game alone), and starts it through the launcher as a new
+# player, as a returning one, and from a second install.
 # The program is swapped for the replay driver, which starts the same game without a
 # window and says whether every file it needs was found.
 #
@@ -13,7 +14,9 @@ trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 prefix=$work/old_prefix
+rm -rf "$build/shared_data" "$build/shared_data.stamp"
 "$cmake" --install "$build" --prefix "$prefix" >/dev/null
+[ -f "$prefix/share/man/man6/tumbra.6.gz" ] || fail "no manual page"
 for size in 256 64 32; do
   icon=$prefix/share/icons/hicolor/${size}x$size/apps/tumbra.png
   [ "$(identify -format %wx%h "$icon")" = "${size}x$size" ] || fail "no ${size}px icon"
@@ -25,6 +28,12 @@ desktop-file-validate "$entry" || fail "the desktop entry is not valid"
   fail "the desktop entry's icon is not installed"
 # Whatever a developer set while playing from the build stays out of the install.
 grep -qx 'password=' "$prefix/share/tumbra/config.ini" || fail "the default settings are not empty"
+
+# Asked for its version or usage, the game answers without a screen, a home or a
+# player's folder.
+[[ $(env -u DISPLAY -u HOME "$prefix/bin/tumbra" --version) =~ ^tumbra\ [0-9]+\.[0-9]+\.[0-9]+$ ]] ||
+  fail "tumbra --version did not answer with the version"
+[[ $(env -u DISPLAY -u HOME "$prefix/bin/tumbra" --help) == "usage: tumbra "* ]] || fail "no usage"
 
 cat >"$prefix/libexec/tumbra/tumbra" <<EOF
 #!/bin/sh
@@ -77,4 +86,9 @@ XDG_DATA_HOME=$work/data start "$second"
 ran_in "$work/data/tumbra"
 XDG_DATA_HOME=data start "$second"
 ran_in "$player"
+# A start that fails says so to whoever started the launcher.
+printf '#!/bin/sh\nexit 1\n' >"$second/libexec/tumbra/tumbra"
+status=0
+"$second/bin/tumbra" || status=$?
+[ "$status" = 1 ] || fail "a failed start exited with $status through the launcher"
 echo "installed launcher: all checks passed"

@@ -5,7 +5,9 @@
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <string>
 
+#include "app/command_line.h"
 #include "app/program.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/quit_signals.h"
@@ -14,6 +16,9 @@
 #include "trace.h"
 
 int main(int argc, char** argv) {
+  if (AnswerInfoOption(argc, argv, "tumbra-replay",
+                       "[--help | --version | SCRIPT]   plays the game from SCRIPT or standard input"))
+    return 0;
   qputenv("QT_QPA_PLATFORM", "offscreen");
   setenv("SDL_AUDIODRIVER", "dummy", 0);  // a named driver still wins
   QGuiApplication app(argc, argv);
@@ -36,8 +41,8 @@ int main(int argc, char** argv) {
   MainWindow = &platform;
   InstallTrace();
   if (!StartUp()) {
-    TraceLine("exit 0");
-    return 0;
+    TraceLine("exit " + std::to_string(StartFailed));
+    return StartFailed;
   }
   return RunScript(script, platform);
 }

@@ -20,10 +20,13 @@ DesktopSettings::DesktopSettings()
 
 QRect DesktopSettings::WindowPlace() const { return file_.value("window/place").toRect(); }
 
+bool DesktopSettings::Maximized() const { return file_.value("window/maximized", false).toBool(); }
+
 bool DesktopSettings::FullScreen() const { return file_.value("window/fullScreen", false).toBool(); }
 
-void DesktopSettings::SetWindow(const QRect& place, bool fullScreen) {
+void DesktopSettings::SetWindow(const QRect& place, bool maximized, bool fullScreen) {
   file_.setValue("window/place", place);
+  file_.setValue("window/maximized", maximized);
   file_.setValue("window/fullScreen", fullScreen);
 }
 

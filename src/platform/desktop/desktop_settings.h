@@ -4,16 +4,18 @@
 
 // What the desktop remembers between runs, in a small file of its own
 // ($XDG_CONFIG_HOME/tumbra/desktop.conf) and never in the game's config.ini: the
-// window's size, place and full-screen state, and the two switches of the Options menu.
+// window's size and place, whether it was maximised or full screen, and the two switches
+// of the Options menu.
 class DesktopSettings {
  public:
   DesktopSettings();
 
-  // The window's place and size on the screen when not full screen (its inside, under
-  // the frame); not valid when nothing was remembered yet.
+  // The window's place on the screen when neither maximised nor full screen: the top-left
+  // corner of its frame and the size of its inside. Not valid when nothing was remembered.
   QRect WindowPlace() const;
+  bool Maximized() const;
   bool FullScreen() const;
-  void SetWindow(const QRect& place, bool fullScreen);
+  void SetWindow(const QRect& place, bool maximized, bool fullScreen);
 
   // Whether a menu item is one of the remembered switches ("Sound FX On", "Music On").
   static bool IsSwitch(int id);

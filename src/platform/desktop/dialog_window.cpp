@@ -1,11 +1,15 @@
 #include "platform/desktop/dialog_window.h"
 
+#include <algorithm>
+#include <tuple>
+
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QValidator>
 
 #include "platform/messages.h"
 
@@ -35,6 +39,32 @@ class DialogUnits {
 
 QString Text(const char* text) { return QString::fromUtf8(text ? text : ""); }
 
+// Keeps a field within a number of bytes of UTF-8, as a field with a length limit keeps
+// within its characters: a key that would go past the limit types nothing, and a paste
+// keeps what fits of its beginning.
+class ByteLimit : public QValidator {
+ public:
+  ByteLimit(int bytes, QObject* parent) : QValidator(parent), bytes_(bytes) {}
+
+  // What was just typed or pasted ends at the cursor, so that is what gives way, a whole
+  // character at a time.
+  State validate(QString& text, int& cursor) const override {
+    qsizetype over = text.toUtf8().size() - bytes_;
+    while (over > 0 && cursor > 0) {
+      const bool pair =
+          cursor >= 2 && text[cursor - 1].isLowSurrogate() && text[cursor - 2].isHighSurrogate();
+      const int n = pair ? 2 : 1;
+      over -= text.mid(cursor - n, n).toUtf8().size();
+      text.remove(cursor - n, n);
+      cursor -= n;
+    }
+    return over > 0 ? Invalid : Acceptable;
+  }
+
+ private:
+  int bytes_;
+};
+
 // Group boxes show their title, every other control its text.
 const char* TextProperty(const QWidget* item) {
   return qobject_cast<const QGroupBox*>(item) ? "title" : "text";
@@ -58,6 +88,22 @@ DialogWindow::DialogWindow(const DialogTemplate& dialog, DialogProc proc, QWidge
     AddControl(control, units.Rect(control.x, control.y, control.w, control.h));
   // A frame drawn round other controls must not sit on top of them and take their clicks.
   for (QGroupBox* frame : findChildren<QGroupBox*>(Qt::FindDirectChildrenOnly)) frame->lower();
+  OrderTabs();
+}
+
+// The keyboard starts in the first field, and Tab goes down the fields and then along the
+// buttons, top to bottom and left to right: the order the dialog is read in.
+void DialogWindow::OrderTabs() {
+  std::vector<QWidget*> order;
+  for (const auto& [id, item] : items_)
+    if (item->focusPolicy() & Qt::TabFocus) order.push_back(item);
+  auto place = [](QWidget* w) {
+    return std::make_tuple(qobject_cast<QPushButton*>(w) != nullptr, w->y(), w->x());
+  };
+  std::stable_sort(order.begin(), order.end(),
+                   [&](QWidget* a, QWidget* b) { return place(a) < place(b); });
+  for (size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+  if (!order.empty()) order.front()->setFocus();
 }
 
 void DialogWindow::AddControl(const DialogControl& control, QRect where) {
@@ -117,6 +163,10 @@ std::string DialogWindow::GetItemText(int id) {
 void DialogWindow::SetItemText(int id, const std::string& text) {
   QWidget* item = Item(id);
   if (item) item->setProperty(TextProperty(item), QString::fromStdString(text));
+}
+
+void DialogWindow::LimitText(int id, int bytes) {
+  if (auto* edit = qobject_cast<QLineEdit*>(Item(id))) edit->setValidator(new ByteLimit(bytes, edit));
 }
 
 void DialogWindow::EndDialog(int result) {

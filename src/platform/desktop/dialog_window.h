@@ -20,6 +20,7 @@ class DialogWindow : public QDialog, public DialogContext {
 
   std::string GetItemText(int id) override;
   void SetItemText(int id, const std::string& text) override;
+  void LimitText(int id, int bytes) override;
   void EndDialog(int result) override;
   std::string BrowseForFolder(const char* title) override;
 
@@ -31,6 +32,7 @@ class DialogWindow : public QDialog, public DialogContext {
 
  private:
   void AddControl(const DialogControl& control, QRect where);
+  void OrderTabs();
   void Command(int id);
   QWidget* Item(int id) const;
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
@@ -13,6 +14,40 @@
 #include "platform/desktop/window_icon.h"
 
 namespace {
+
+// A window's place here is the top-left corner of its frame with the size of its inside,
+// as Qt moves and resizes a window: where the window manager puts the frame round the
+// inside is its own business, and known only once it has done so.
+
+// A first start's place: the largest whole-number scale of the frame that fits in about
+// four fifths of the free area, centred; at least 1:1, which FitInside shrinks when
+// even that does not fit.
+QRect FirstPlace(QSize frame, int bar, const QRect& free) {
+  const int scale = std::max(1, std::min(free.width() * 4 / 5 / frame.width(),
+                                         (free.height() * 4 / 5 - bar) / frame.height()));
+  QRect place(QPoint(), QSize(frame.width() * scale, frame.height() * scale + bar));
+  place.moveCenter(free.center());
+  return place;
+}
+
+// The place made small enough for the window and its frame to fit in the free area, about
+// its centre, the picture under the menu bar keeping its shape; then moved wholly into the
+// free area: the title bar and the menus must never start off the screen.
+QRect FitInside(QRect place, int bar, const QMargins& frame, const QRect& free) {
+  const QSize room = free.size().shrunkBy(frame) - QSize(0, bar);
+  const QSize picture(place.width(), place.height() - bar);
+  if (picture.width() > room.width() || picture.height() > room.height()) {
+    const QSize fitted = picture.scaled(room, Qt::KeepAspectRatio);
+    const QPoint centre = place.center();
+    place.setSize(QSize(fitted.width(), fitted.height() + bar));
+    place.moveCenter(centre);
+  }
+  // On a screen smaller than the smallest window the top-left corner wins.
+  const QSize outer = place.size().grownBy(frame);
+  place.moveTo(std::max(free.left(), std::min(place.x(), free.right() + 1 - outer.width())),
+               std::max(free.top(), std::min(place.y(), free.bottom() + 1 - outer.height())));
+  return place;
+}
 
 bool IsArrow(int key, ArrowKey& arrow) {
   if (key == Qt::Key_Left) arrow = ArrowKey::Left;
@@ -58,23 +93,37 @@ void GameWindow::DestroyTitleButton(int id) { view_->RemoveTitleZone(id); }
 void GameWindow::Reveal(QSize frame) {
   if (revealed_) return;
   revealed_ = true;
-  const QRect remembered = settings_.WindowPlace();
-  if (remembered.isValid() && screen()->availableVirtualGeometry().intersects(remembered)) {
-    setGeometry(remembered);
-  } else {
-    const QRect screen = this->screen()->availableGeometry();
-    const int bar = menuBar()->sizeHint().height();
-    const int scale = std::max(1, std::min(screen.width() * 4 / 5 / frame.width(),
-                                           (screen.height() * 4 / 5 - bar) / frame.height()));
-    resize(frame.width() * scale, frame.height() * scale + bar);
-    move(screen.center() - rect().center());
+  const int bar = menuBar()->sizeHint().height();
+  QRect place = settings_.WindowPlace();
+  const QScreen* where = place.isValid() ? QGuiApplication::screenAt(place.center()) : nullptr;
+  if (!where) {
+    where = screen();
+    place = FirstPlace(frame, bar, where->availableGeometry());
   }
-  show();
+  normalPlace_ = FitInside(place, bar, {}, where->availableGeometry());
+  MoveTo(normalPlace_);
+  unframed_ = true;
+  if (settings_.Maximized())
+    showMaximized();
+  else
+    show();
   if (settings_.FullScreen()) ToggleFullScreen();
 }
 
 void GameWindow::RememberGeometry() {
-  if (revealed_) settings_.SetWindow(fullScreen_ ? normalPlace_ : geometry(), fullScreen_);
+  if (revealed_) settings_.SetWindow(normalPlace_, isMaximized(), fullScreen_);
+}
+
+// Kept whenever the window is moved or resized while neither maximised nor full screen, for
+// a window manager frames a maximised window differently.
+void GameWindow::KeepNormalPlace() {
+  if (revealed_ && windowState() == Qt::WindowNoState && !fullScreen_)
+    normalPlace_ = QRect(pos(), size());
+}
+
+void GameWindow::MoveTo(const QRect& place) {
+  resize(place.size());
+  move(place.topLeft());
 }
 
 // Without a window manager (a bare X server, a kiosk) nobody else resizes a window that
@@ -82,12 +131,11 @@ void GameWindow::RememberGeometry() {
 void GameWindow::ToggleFullScreen() {
   fullScreen_ = !fullScreen_;
   if (fullScreen_) {
-    normalPlace_ = geometry();
     setWindowState(windowState() | Qt::WindowFullScreen);
     setGeometry(screen()->geometry());
   } else {
     setWindowState(windowState() & ~Qt::WindowFullScreen);
-    setGeometry(normalPlace_);
+    MoveTo(normalPlace_);
   }
 }
 
@@ -127,9 +175,25 @@ void GameWindow::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
+// The window manager frames the window only after it is shown. If the frame then reaches
+// beyond the free area, the window is fitted again, the frame counted this time.
 void GameWindow::moveEvent(QMoveEvent* event) {
   platform_.PostMove();
   QMainWindow::moveEvent(event);
+  KeepNormalPlace();
+  const QRect outer = frameGeometry(), inside = geometry();
+  if (!unframed_ || outer == inside) return;
+  unframed_ = false;
+  const QMargins frame(inside.left() - outer.left(), inside.top() - outer.top(),
+                       outer.right() - inside.right(), outer.bottom() - inside.bottom());
+  const QRect place(pos(), size());
+  const QRect fitted = FitInside(place, menuBar()->height(), frame, screen()->availableGeometry());
+  if (windowState() == Qt::WindowNoState && fitted != place) MoveTo(fitted);
+}
+
+void GameWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  KeepNormalPlace();
 }
 
 // A key let go while another window had the keyboard never reaches us; without this the

@@ -26,9 +26,11 @@ class GameWindow : public QMainWindow {
 
   // Shows the window the first time a frame of this size is to be seen: as it was left
   // the last time, or on a first start at the largest whole-number scale of the frame
-  // that fits in about four fifths of the screen. Afterwards it does nothing.
+  // that fits in about four fifths of the screen. Either way it fits the screen's free
+  // area, frame and all, smaller than 1:1 when it must. Afterwards it does nothing.
   void Reveal(QSize frame);
-  // Writes the window's size, place and full-screen state down for the next run.
+  // Writes the window's size and place, and whether it is maximised or full screen, down
+  // for the next run.
   void RememberGeometry();
   void ToggleFullScreen();
 
@@ -37,6 +39,7 @@ class GameWindow : public QMainWindow {
   void keyReleaseEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;
 
  private:
@@ -46,5 +49,11 @@ class GameWindow : public QMainWindow {
   std::map<int, QAction*> menuItems_;
   bool revealed_ = false;
   bool fullScreen_ = false;
-  QRect normalPlace_;  // where the window was before it went full screen
+  bool unframed_ = false;  // shown, and the window manager's frame not seen yet
+  // Where the window is, or goes back to, when neither maximised nor full screen: the
+  // top-left corner of its frame and the size of its inside.
+  QRect normalPlace_;
+
+  void KeepNormalPlace();
+  void MoveTo(const QRect& place);
 };

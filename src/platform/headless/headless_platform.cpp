@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "base/utf8.h"
 #include "platform/quit_signals.h"
 
 namespace {
@@ -10,6 +11,12 @@ class ScriptedDialog : public DialogContext {
  public:
   std::string GetItemText(int id) override { return texts[id]; }
   void SetItemText(int id, const std::string& text) override { texts[id] = text; }
+  void LimitText(int id, int bytes) override { limits[id] = bytes; }
+  // What a player's typing leaves in the field: no more than its limit.
+  void Type(int id, const std::string& text) {
+    auto limit = limits.find(id);
+    texts[id] = limit == limits.end() ? text : text.substr(0, WholeCharacters(text, limit->second));
+  }
   void EndDialog(int value) override {
     ended = true;
     result = value;
@@ -17,6 +24,7 @@ class ScriptedDialog : public DialogContext {
   std::string BrowseForFolder(const char*) override { return browseAnswer; }
 
   std::map<int, std::string> texts;
+  std::map<int, int> limits;
   std::string browseAnswer;
   bool ended = false;
   int result = 0;
@@ -63,7 +71,7 @@ int HeadlessPlatform::DialogBox(const DialogTemplate& dialog, DialogProc proc) {
     dialogAnswers.pop_front();
     switch (answer.kind) {
       case DialogAnswer::Ok:
-        for (const auto& [id, text] : answer.edits) context.SetItemText(id, text);
+        for (const auto& [id, text] : answer.edits) context.Type(id, text);
         proc(context, WM_COMMAND, IdOk, 0);
         break;
       case DialogAnswer::Cancel:

@@ -34,7 +34,7 @@ class HeadlessPlatform : public Platform {
   struct DialogAnswer {
     enum Kind { Ok, Cancel, Browse };
     Kind kind = Cancel;
-    std::map<int, std::string> edits;  // Ok: control id -> text typed into it
+    std::map<int, std::string> edits;  // Ok: control id -> text typed into it, up to its limit
     std::string path;                  // Browse: the folder picked
     int browseButton = 0;              // Browse: the button that opens the chooser
   };

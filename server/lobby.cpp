@@ -10,13 +10,16 @@ template <class... F>
 struct Overloaded : F... {
   using F::operator()...;
 };
+template <class... F>
+Overloaded(F...) -> Overloaded<F...>;
 
 }  // namespace
 
 namespace ByeReason = protocol::ByeReason;
 namespace EndReason = protocol::EndReason;
 
-Lobby::Lobby(LobbyIo& io, LobbySettings settings) : io_(io), settings_(settings) {}
+Lobby::Lobby(LobbyIo& io, LobbySettings settings)
+    : io_(io), settings_(settings), random_(settings.seed ? settings.seed : std::random_device{}()) {}
 
 void Lobby::Opened(ConnectionId id, const std::string& address, Time now) {
   now_ = now;

@@ -27,6 +27,7 @@ struct LobbySettings {
   int maxPerAddress = protocol::MaxConnectionsPerAddress;
   Seconds turnLimit{protocol::TurnSeconds};
   Seconds resumeWindow{protocol::ResumeSeconds};
+  unsigned seed = 0;  // of the coin that picks who throws first; 0: one of the system's
 };
 
 // A log-on that needs the account database and a password hash, which the lobby hands off
@@ -145,7 +146,7 @@ class Lobby {
   std::unordered_map<std::uint64_t, Game> games_;
   std::uint64_t nextGame_ = 1;
   AddressBook book_;
-  std::mt19937 random_{std::random_device{}()};
+  std::mt19937 random_;
   Time now_{};
 };
 

@@ -30,7 +30,10 @@ struct World : LobbyIo {
     records.push_back(winner + " beat " + loser);
   }
   std::string NewToken() override { return Token(++tokens); }
-  static std::string Token(int n) { return std::string(63, '0') + std::to_string(n); }
+  static std::string Token(int n) {
+    const std::string digits = std::to_string(n);
+    return std::string(64 - digits.size(), '0') + digits;
+  }
 };
 
 class LobbyTest : public testing::Test {

@@ -26,19 +26,15 @@ struct Io : LobbyIo {
   std::set<ConnectionId> closed;
   int tokens = 0;
 
-  void Spoken(ConnectionId id) {
-    if (closed.count(id)) Finding("the lobby spoke to connection " + std::to_string(id) + " after closing it");
-  }
   void Send(ConnectionId id, const protocol::ServerMessage& message) override {
-    Spoken(id);
+    if (closed.count(id)) Finding("the lobby spoke to connection " + std::to_string(id) + " after closing it");
     protocol::ServerMessage back;
     std::string why;
     const std::string text = protocol::Encode(message);
     if (protocol::DecodeServer(text, back, why) != protocol::Decoded::Ok) Finding("sent " + text + ": " + why);
   }
   void Close(ConnectionId id, int code, const std::string& reason) override {
-    Spoken(id);
-    closed.insert(id);
+    if (!closed.insert(id).second) Finding("connection " + std::to_string(id) + " closed twice");
     if ((code < 1000 || code > 1001) && (code < 1008 || code > 1009) && code != 1011) Finding("close code " + std::to_string(code));
     if (reason.size() >= 100) Finding("a close reason of " + std::to_string(reason.size()) + " bytes");
   }
@@ -69,11 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Time now{};
   const char* hellos[] = {R"({"type":"hello","version":1,"user":"Ann","password":"a"})",
                           R"({"type":"hello","version":1,"user":"Bob","password":"b"})"};
-  for (ConnectionId id : {1, 2}) {
-    lobby.Opened(id, "10.0.0.1", now);
-    lobby.Received(id, hellos[id - 1], now);
-    Answer(io, lobby, now);
-  }
+  for (ConnectionId id : {1, 2}) lobby.Opened(id, "10.0.0.1", now), lobby.Received(id, hellos[id - 1], now);
+  Answer(io, lobby, now);
   lobby.Received(1, R"({"type":"play","opponent":"Bob"})", now);
   lobby.Received(2, R"({"type":"play","opponent":"Ann"})", now);
   ConnectionId newest = 2;

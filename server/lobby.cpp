@@ -1,5 +1,6 @@
 #include "server/lobby.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace server {
@@ -182,8 +183,9 @@ void Lobby::Resume(ConnectionId id, Peer& peer, const protocol::Hello& hello) {
   Session* other = Opponent(s);
   if (!other) return;
   if (!other->connection) {
+    // The clock may have run out before the tick that ends his game.
     const auto left = std::chrono::duration_cast<Seconds>(other->dropped + settings_.resumeWindow - now_);
-    io_.Send(id, protocol::Away{static_cast<int>(left.count())});
+    io_.Send(id, protocol::Away{static_cast<int>(std::max<Seconds::rep>(left.count(), 0))});
   } else if (!older) {
     io_.Send(other->connection, protocol::Back{});
   }

@@ -26,6 +26,8 @@ TestClient::TestClient(int port, const std::string& path) : impl_(std::make_uniq
   auto& socket = beast::get_lowest_layer(impl_->ws);
   beast::error_code ec;
   socket.connect({net::ip::make_address("127.0.0.1"), static_cast<unsigned short>(port)}, ec);
+  beast::error_code ignored;
+  socket.set_option(net::ip::tcp::no_delay(true), ignored);
   // Every read waits five seconds at most, so a test fails rather than hangs.
   const timeval limit{5, 0};
   ::setsockopt(socket.native_handle(), SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);

@@ -126,15 +126,6 @@ TEST_F(LobbyTest, AnUnknownNameIsRegisteredAndAKnownOneNeedsItsPassword) {
   EXPECT_EQ(LogOn(6, "Bob", "sixteen bytes..."), Credentials);
 }
 
-TEST_F(LobbyTest, WithoutRegistrationOnlyKnownNamesLogOn) {
-  settings.registration = false;
-  std::string hash;
-  HashPassword("pw", HashCost::Min, hash);
-  world.store.Add("Ann", hash);
-  EXPECT_EQ(TestClient::Field(LogOn(1, "ann"), "user"), "Ann");
-  EXPECT_EQ(LogOn(2, "Bob"), Credentials);
-}
-
 // Twenty connections at once get no more guesses than one, and after five failures even
 // the right password waits out the minute.
 TEST_F(LobbyTest, AnAddressHasFiveFailedLogOnsAMinute) {
@@ -224,7 +215,7 @@ TEST_F(LobbyTest, PlayersArePairedByNameEitherWayOrFirstComeFirstPaired) {
   EXPECT_EQ(TestClient::Field(Next(1), "opponent"), "C");
   Say(5, R"({"type":"play","opponent":""})");
   EXPECT_EQ(Next(5), "closed 1008 out of turn") << "already waiting";
-  Say(6, R"({"type":"play","opponent":""})");
+  Say(6, R"({"type":"play","opponent":""})");  // F's wait ended with his connection
   Say(6, R"({"type":"cancel"})");
   EXPECT_EQ(Next(6, 2), "{\"type\":\"waiting\",\"opponent\":\"\"}\n{\"type\":\"cancelled\"}\n");
   Say(6, R"({"type":"cancel"})");
@@ -232,16 +223,6 @@ TEST_F(LobbyTest, PlayersArePairedByNameEitherWayOrFirstComeFirstPaired) {
   LogOn(7, "H", "pw", Address(7));
   Say(7, R"({"type":"play","opponent":"h"})");
   EXPECT_EQ(Next(7), "closed 1008 bad field opponent");
-}
-
-TEST_F(LobbyTest, AWaitEndsWithItsConnection) {
-  LogOn(1, "Ann");
-  Say(1, R"({"type":"play","opponent":""})");
-  lobby().Closed(1, now);
-  LogOn(2, "Bob");
-  Say(2, R"({"type":"play","opponent":""})");
-  EXPECT_EQ(NextType(2), "waiting");
-  EXPECT_EQ(Next(2), "nothing");
 }
 
 TEST_F(LobbyTest, ThrowsAreRelayedInTurnAndTwoMatchingEndsAreRecorded) {
@@ -396,20 +377,21 @@ TEST_F(LobbyTest, ANewLogOnTakesOverAndTheOlderConnectionLosesItsGame) {
   EXPECT_EQ(TestClient::Field(Next(5), "reason"), "resume");
 }
 
-TEST_F(LobbyTest, GoingDownTellsEveryoneAndRecordsNothing) {
-  Game();
-  Open(3);
-  lobby().Shutdown();
-  for (ConnectionId id = 1; id <= 3; ++id)
-    EXPECT_EQ(Next(id, 2), R"({"type":"bye","reason":"shutdown","text":"The server is going down."})"
-                           "\nclosed 1001 shutdown\n");
-  EXPECT_TRUE(world.records.empty());
-}
-
 TEST_F(LobbyTest, AGameHoldsAThousandThrows) {
   const auto [a, b] = Game();
   for (int n = 0; n < 1000; ++n) Say(n % 2 ? b : a, Throw(n));
   world.sent.clear();
   Say(a, Throw(999));
   EXPECT_EQ(Next(a), "closed 1008 too many throws");
+}
+
+TEST_F(LobbyTest, APlayerWhoComesBackWhileHisOpponentIsAwayHearsHowLongHeHas) {
+  const auto [a, b] = Game();
+  lobby().Closed(b, now);
+  Pass(10);
+  lobby().Closed(a, now);
+  Resume(3, World::Token(static_cast<int>(a)), 0);
+  EXPECT_EQ(NextType(3), "welcome");
+  EXPECT_EQ(NextType(3), "rejoined");
+  EXPECT_EQ(Next(3), R"({"type":"away","seconds":20})");
 }

@@ -174,8 +174,7 @@ class WsConnection final : public Connection, public std::enable_shared_from_thi
   void WriteNext() {
     if (finished_) return;
     if (outbox_.empty()) {
-      if (closing_ && !closeSent_) {
-        closeSent_ = true;
+      if (closing_) {
         ws_.async_close(closeReason_, [self = shared_from_this()](beast::error_code) {
           if (self->paused_) self->Done();
         });
@@ -211,8 +210,7 @@ class WsConnection final : public Connection, public std::enable_shared_from_thi
   const Time accepted_ = Clock::now();
   Time heard_, pinged_, closingSince_;
   int messages_ = 0, controlFrames_ = 0;
-  bool open_ = false, closing_ = false, closeSent_ = false, writing_ = false, pinging_ = false, paused_ = false,
-       finished_ = false;
+  bool open_ = false, closing_ = false, writing_ = false, pinging_ = false, paused_ = false, finished_ = false;
 };
 
 }  // namespace

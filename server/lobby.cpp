@@ -387,10 +387,6 @@ void Lobby::Shutdown() {
     io_.Close(id, CloseCode::GoingAway, ByeReason::Shutdown);
   }
   peers_.clear();
-  sessions_.clear();
-  tokens_.clear();
-  anyone_.clear();
-  games_.clear();
 }
 
 void Lobby::Bye(ConnectionId id, const char* reason) {

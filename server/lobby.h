@@ -82,7 +82,7 @@ class Lobby {
   // Runs out the time limits; called about once a second.
   void Tick(Time now);
   // Tells everyone the server is going down and closes every connection; nothing of the
-  // games in play is recorded.
+  // games in play is recorded. The lobby is done with then.
   void Shutdown();
 
  private:

@@ -1,10 +1,12 @@
 #include "server_process.h"
 
+#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -32,14 +34,19 @@ ServerProcess::ServerProcess(std::vector<std::string> options, std::filesystem::
     ::_exit(127);
   }
   ::close(out[1]);
-  FILE* lines = ::fdopen(out[0], "r");
-  char line[256];
-  while (port == 0 && std::fgets(line, sizeof line, lines)) {
-    char print[128];
-    if (std::sscanf(line, "tumbra-server: certificate fingerprint (SHA-256) %127s", print) == 1) fingerprint = print;
-    std::sscanf(line, "tumbra-server: listening on 127.0.0.1:%d", &port);
+  // What it prints until it says where it listens, ten seconds at most for each part.
+  std::string printed;
+  pollfd ready{out[0], POLLIN, 0};
+  char chunk[256];
+  ssize_t got = 0;
+  while (port == 0 && ::poll(&ready, 1, 10000) > 0 && (got = ::read(out[0], chunk, sizeof chunk)) > 0) {
+    printed.append(chunk, static_cast<std::size_t>(got));
+    const std::size_t at = printed.find("listening on 127.0.0.1:");
+    if (at != std::string::npos && printed.find('\n', at) != std::string::npos) port = std::atoi(&printed[at + 23]);
   }
-  std::fclose(lines);
+  ::close(out[0]);
+  const std::size_t print = printed.find("(SHA-256) ");
+  if (print != std::string::npos) fingerprint = printed.substr(print + 10, printed.find('\n', print) - print - 10);
 }
 
 ServerProcess::~ServerProcess() {

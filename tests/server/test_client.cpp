@@ -77,6 +77,16 @@ std::string TestClient::LogOn(const std::string& user, const std::string& passwo
   return Next();
 }
 
+void TestClient::SpeakPlainly(int port, const std::string& text) {
+  net::io_context io;
+  net::ip::tcp::socket socket(io);
+  beast::error_code ec;
+  socket.connect({net::ip::make_address("127.0.0.1"), static_cast<unsigned short>(port)}, ec);
+  net::write(socket, net::buffer(text), ec);
+  char rest[256];
+  while (!ec) socket.read_some(net::buffer(rest), ec);
+}
+
 std::string TestClient::Field(const std::string& message, const std::string& name) {
   const auto json = nlohmann::json::parse(message, nullptr, false);
   if (!json.is_object() || !json.contains(name)) return "";

@@ -22,6 +22,8 @@ class TestClient {
   void Drop();
   // Sends the hello of a password log-on and returns the answer.
   std::string LogOn(const std::string& user, const std::string& password);
+  // Sends `text` to the port without TLS and waits until the server has closed.
+  static void SpeakPlainly(int port, const std::string& text);
   // The value of a string or number field of a message, as text.
   static std::string Field(const std::string& message, const std::string& name);
 

@@ -164,6 +164,8 @@ TEST_F(LobbyTest, AHelloComesFirstAndOnlyFirstAndInTime) {
   Say(1, R"({"type":"hello","version":2,"ticket":[1]})");
   EXPECT_EQ(Next(1), R"({"type":"bye","reason":"version","text":"This server speaks another version of the game."})");
   EXPECT_EQ(Next(1), "closed 1000 version");
+  Say(1, R"({"type":"cancel"})");
+  EXPECT_EQ(Next(1), "nothing") << "a connection once closed is forgotten";
   Open(2);
   Say(2, R"({"type":"play","opponent":""})");
   EXPECT_EQ(Next(2), "closed 1008 out of turn");

@@ -62,8 +62,9 @@ TEST(ServerOverTls, TwoPlayersPlayAWholeGameWhichIsRecordedAndKept) {
   }
   ServerProcess again({}, server.state);
   EXPECT_EQ(again.fingerprint, server.fingerprint) << "the certificate is made once and kept";
-  TestClient bob(again.port);
+  TestClient bob(again.port), ann(again.port);
   EXPECT_EQ(Field(bob.LogOn("BOB", "pw"), "wins"), "1");
+  EXPECT_EQ(Field(ann.LogOn("Ann", "pw"), "losses"), "1");
 }
 
 TEST(ServerOverTls, ADroppedPlayerComesBackWithHisTokenOrLosesAfterTheWindow) {
@@ -96,7 +97,15 @@ TEST(ServerOverTls, ATurnNotThrownInTimeLosesTheGameAndSoDoesLeaving) {
 }
 
 TEST(ServerOverTls, TheConnectionKeepsItsOwnLimits) {
-  ServerProcess server({"--max-per-address", "2"});
+  ServerProcess server;
+  TestClient ann(server.port);
+  ann.LogOn("Ann", "pw");
+  // A client without TLS leaves OpenSSL's errors behind, which must not fail another's.
+  TestClient::SpeakPlainly(server.port, "GET / HTTP/1.1\r\n\r\n");
+  ann.Send(R"({"type":"play","opponent":""})");
+  EXPECT_EQ(ann.Next(), R"({"type":"waiting","opponent":""})");
+  ann.Send(R"({"type":"cancel"})");
+  EXPECT_EQ(ann.Next(), R"({"type":"cancelled"})");
   TestClient biggest(server.port);
   biggest.Send(std::string(4096, ' '));
   EXPECT_EQ(biggest.Next(), "closed 1008 not json");
@@ -116,6 +125,9 @@ TEST(ServerOverTls, AnAddressHoldsAsManyConnectionsAsItIsAllowed) {
   TestClient one(server.port), two(server.port), three(server.port);
   EXPECT_EQ(Field(three.Next(), "reason"), "connections");
   EXPECT_EQ(Field(two.LogOn("Ann", "pw"), "type"), "welcome");
+  ServerProcess taken({"--port", std::to_string(server.port)});
+  EXPECT_EQ(taken.port, 0);
+  EXPECT_EQ(taken.Stop(), 1) << "its port is taken";
 }
 
 TEST(ServerOverTls, TheAdminCommandsKeepTheAccountsOfTheStateFolder) {
@@ -134,4 +146,6 @@ TEST(ServerOverTls, TheAdminCommandsKeepTheAccountsOfTheStateFolder) {
   EXPECT_EQ(list, "Zoe\t0\t0\n");
   EXPECT_EQ(ServerProcess::Admin(server.state, "user remove ZOE", ""), 0);
   EXPECT_EQ(ServerProcess::Admin(server.state, "user remove Zoe", ""), 1);
+  std::filesystem::create_directories(server.state / "broken" / "accounts.db");
+  EXPECT_EQ(ServerProcess::Admin(server.state / "broken", "user list", ""), 1);
 }

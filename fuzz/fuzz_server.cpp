@@ -35,7 +35,8 @@ struct Io : LobbyIo {
   }
   void Close(ConnectionId id, int code, const std::string& reason) override {
     if (!closed.insert(id).second) Finding("connection " + std::to_string(id) + " closed twice");
-    if ((code < 1000 || code > 1001) && (code < 1008 || code > 1009) && code != 1011) Finding("close code " + std::to_string(code));
+    const bool known = code == 1000 || code == 1001 || code == 1008 || code == 1009 || code == 1011;
+    if (!known) Finding("close code " + std::to_string(code));
     if (reason.size() >= 100) Finding("a close reason of " + std::to_string(reason.size()) + " bytes");
   }
   void CheckPassword(LogonRequest request) override { checks.push_back(std::move(request)); }

@@ -78,7 +78,8 @@ void AccountStore::Fail() {
 sqlite3_stmt* AccountStore::Prepare(int which) {
   if (!db_) return nullptr;
   sqlite3_stmt*& statement = statements_[which];
-  if (!statement && sqlite3_prepare_v3(db_, Sql[which], -1, SQLITE_PREPARE_PERSISTENT, &statement, nullptr) != SQLITE_OK) {
+  if (!statement &&
+      sqlite3_prepare_v3(db_, Sql[which], -1, SQLITE_PREPARE_PERSISTENT, &statement, nullptr) != SQLITE_OK) {
     error_ = sqlite3_errmsg(db_);
     return nullptr;
   }

@@ -36,7 +36,8 @@ TestClient::TestClient(int port, const std::string& path) : impl_(std::make_uniq
   X509* cert = SSL_get1_peer_certificate(impl_->ws.next_layer().native_handle());
   unsigned char digest[SHA256_DIGEST_LENGTH];
   unsigned size = 0;
-  if (cert && X509_digest(cert, EVP_sha256(), digest, &size) == 1) fingerprint = protocol::FingerprintText(digest, size);
+  if (cert && X509_digest(cert, EVP_sha256(), digest, &size) == 1)
+    fingerprint = protocol::FingerprintText(digest, size);
   X509_free(cert);
   websocket::response_type response;
   impl_->ws.handshake(response, "127.0.0.1", path, ec);
@@ -57,8 +58,9 @@ std::string TestClient::Next() {
   beast::error_code ec;
   impl_->ws.read(buffer, ec);
   // Whatever the TLS goodbye did after it, a close frame is what the server said last.
-  if (ec && impl_->ws.reason().code != websocket::close_code::none)
-    return "closed " + std::to_string(impl_->ws.reason().code) + " " + std::string(impl_->ws.reason().reason.data(), impl_->ws.reason().reason.size());
+  const websocket::close_reason& closed = impl_->ws.reason();
+  if (ec && closed.code != websocket::close_code::none)
+    return "closed " + std::to_string(closed.code) + " " + std::string(closed.reason.data(), closed.reason.size());
   if (ec) return "silence";
   return beast::buffers_to_string(buffer.data());
 }

@@ -26,9 +26,9 @@ namespace websocket = beast::websocket;
 constexpr Seconds HandshakeLimit{protocol::HandshakeSeconds};
 constexpr Seconds PingEvery{protocol::PingSeconds};
 constexpr Seconds SilenceLimit{protocol::SilenceSeconds};
-// A game sends a message every few seconds; a client that sends more than this in a
-// second waits for the next second before the server reads on.
-constexpr int MessagesPerSecond = 20;
+// A game sends a message every few seconds, each in one read; a client that has the
+// server read more often than this in a second (tiny frames, say) waits for the next.
+constexpr int ReadsPerSecond = 20;
 // Pings and pongs beyond this in a second are a flood, and end the connection.
 constexpr int ControlFramesPerSecond = 50;
 // Messages to a client that has stopped reading pile up to this, then he is let go.
@@ -80,7 +80,7 @@ class WsConnection final : public Connection, public std::enable_shared_from_thi
     if (now - heard_ >= SilenceLimit || controlFrames_ > ControlFramesPerSecond ||
         (closing_ && now - closingSince_ >= HandshakeLimit))
       return Abort();
-    messages_ = controlFrames_ = 0;
+    reads_ = controlFrames_ = 0;
     if (paused_) {
       paused_ = false;
       Read();
@@ -155,11 +155,12 @@ class WsConnection final : public Connection, public std::enable_shared_from_thi
     }
     if (ws_.got_binary()) return CloseAndRead(CloseCode::Breach, "binary frame");
     if (buffer_.size() > protocol::MaxMessageBytes) return CloseAndRead(CloseCode::TooBig, "too big");
-    if (!ws_.is_message_done()) return Read();
-    const std::string text = beast::buffers_to_string(buffer_.data());
-    buffer_ = beast::flat_buffer();
-    events_.Received(id_, text);
-    if (++messages_ >= MessagesPerSecond) {
+    if (ws_.is_message_done()) {
+      const std::string text = beast::buffers_to_string(buffer_.data());
+      buffer_ = beast::flat_buffer();
+      events_.Received(id_, text);
+    }
+    if (++reads_ >= ReadsPerSecond) {
       paused_ = true;  // the sweep reads on
       return;
     }
@@ -209,7 +210,7 @@ class WsConnection final : public Connection, public std::enable_shared_from_thi
   websocket::close_reason closeReason_;
   const Time accepted_ = Clock::now();
   Time heard_, pinged_, closingSince_;
-  int messages_ = 0, controlFrames_ = 0;
+  int reads_ = 0, controlFrames_ = 0;
   bool open_ = false, closing_ = false, writing_ = false, pinging_ = false, paused_ = false, finished_ = false;
 };
 

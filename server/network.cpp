@@ -127,8 +127,6 @@ class Network final : public LobbyIo, public ConnectionEvents {
     stopping_ = true;
     boost::system::error_code ec;
     acceptor_.close(ec);
-    sweep_.cancel();
-    acceptPause_.cancel();
     lobby_.Shutdown();
     // Those still in their handshakes are simply closed.
     for (auto& [id, slot] : slots_) slot.connection->Close(CloseCode::GoingAway, protocol::ByeReason::Shutdown);

@@ -30,4 +30,5 @@ class TestClient {
  private:
   struct Impl;
   std::unique_ptr<Impl> impl_;
+  bool silent_ = false;
 };

@@ -1,5 +1,6 @@
 // tumbra-server: the accounts, the pairing and the games of Tumbra's Internet game.
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <csignal>
@@ -57,6 +58,8 @@ int Serve(const ServerOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The database holds password hashes and the folder a private key: files for us alone.
+  ::umask(077);
   ServerOptions options;
   std::string error;
   if (!ParseOptions(argc, argv, options, error)) {

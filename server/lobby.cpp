@@ -238,46 +238,44 @@ void Lobby::OnCancel(ConnectionId id, Session& s, bool leave) {
   if (!leave && !s.movedOn) Breach(id, "out of turn");
 }
 
+// A throw or an end belongs in a game; one that crossed the `ended` of its game on the
+// wire is let go, anything else is out of turn.
+bool Lobby::InGame(ConnectionId id, const Session& s) {
+  if (s.state == State::Playing) return true;
+  if (s.state != State::Idle || !s.movedOn) Breach(id, "out of turn");
+  return false;
+}
+
 void Lobby::OnThrow(ConnectionId id, Session& s, const protocol::Throw& thrown) {
-  if (s.state != State::Playing) {
-    if (s.state == State::Idle && s.movedOn) return;  // crossed the `ended` of its game
-    return Breach(id, "out of turn");
-  }
-  const std::uint64_t game = s.game;
-  switch (games_.at(game).Throw(s.side, thrown, now_)) {
-    case Game::Verdict::Relay:
-      if (Session* other = Opponent(s); other && other->connection) io_.Send(other->connection, thrown);
-      return;
-    case Game::Verdict::OutOfStep:
-      return EndGame(game, EndReason::OutOfStep, -1);
-    case Game::Verdict::TooMany:
-      return Breach(id, "too many throws");
-    case Game::Verdict::OutOfOrder:
-      return Breach(id, "out of order");
-    default:
-      return Breach(id, "out of turn");
-  }
+  if (!InGame(id, s)) return;
+  const Game::Verdict verdict = games_.at(s.game).Throw(s.side, thrown, now_);
+  if (Session* other = Opponent(s); verdict == Game::Verdict::Relay && other && other->connection)
+    io_.Send(other->connection, thrown);
+  Judge(id, s.game, verdict);
 }
 
 void Lobby::OnEnd(ConnectionId id, Session& s, const protocol::End& end) {
-  if (s.state != State::Playing) {
-    if (s.state == State::Idle && s.movedOn) return;
-    return Breach(id, "out of turn");
-  }
-  const std::uint64_t game = s.game;
-  switch (games_.at(game).Report(s.side, end, now_)) {
+  if (!InGame(id, s)) return;
+  Judge(id, s.game, games_.at(s.game).Report(s.side, end, now_));
+}
+
+void Lobby::Judge(ConnectionId id, std::uint64_t game, Game::Verdict verdict) {
+  switch (verdict) {
+    case Game::Verdict::Relay:
     case Game::Verdict::Wait:
       return;
     case Game::Verdict::Over:
       return EndGame(game, EndReason::Over, games_.at(game).Winner());
     case Game::Verdict::OutOfStep:
       return EndGame(game, EndReason::OutOfStep, -1);
+    case Game::Verdict::OutOfTurn:
+      return Breach(id, "out of turn");
     case Game::Verdict::OutOfOrder:
       return Breach(id, "out of order");
+    case Game::Verdict::TooMany:
+      return Breach(id, "too many throws");
     case Game::Verdict::BadWinner:
       return Breach(id, "bad field winner");
-    default:
-      return Breach(id, "out of turn");
   }
 }
 

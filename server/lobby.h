@@ -120,8 +120,11 @@ class Lobby {
   void OnMessage(ConnectionId id, Session& s, protocol::ClientMessage& message);
   void OnPlay(ConnectionId id, Session& s, const protocol::Play& play);
   void OnCancel(ConnectionId id, Session& s, bool leave);
+  bool InGame(ConnectionId id, const Session& s);
   void OnThrow(ConnectionId id, Session& s, const protocol::Throw& thrown);
   void OnEnd(ConnectionId id, Session& s, const protocol::End& end);
+  // What the game's verdict on a throw or an end means for the game and the sender.
+  void Judge(ConnectionId id, std::uint64_t game, Game::Verdict verdict);
 
   void Pair(Session& a, Session& b);
   void EndWait(Session& s);

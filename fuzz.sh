@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang in build/fuzz and runs each for SECONDS (default 60)
-# on a corpus seeded from the game's generated files and the hand-made configs.
+# on a corpus seeded from the game's generated files, the hand-made configs and the
+# hand-made sessions of the server's lobby.
 # Usage: ./fuzz.sh [SECONDS]
 # New inputs collect in build/fuzz/corpus/TARGET; an input that breaks a target is kept
 # in build/fuzz/findings and its report in build/fuzz/logs/TARGET.log.
@@ -8,8 +9,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 root=$(pwd)
 seconds=${1:-60}
-targets=(picture wav config)
-scripts/install-deps.sh test
+targets=(picture wav config server)
+scripts/install-deps.sh test server
 
 CC=clang CXX=clang++ scripts/configure.sh build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTUMBRA_FUZZ=ON \
   -DTUMBRA_TESTS=OFF
@@ -22,7 +23,8 @@ if [ ! -f "$run/config.ini" ]; then
   cmake --build build/fuzz -j"$(nproc)" --target tumbra_data
   run=build/fuzz/run
 fi
-declare -A seeds=([picture]="$root/$run/bmps" [wav]="$root/$run/wavs" [config]="$root/fuzz/corpus/config")
+declare -A seeds=([picture]="$root/$run/bmps" [wav]="$root/$run/wavs" [config]="$root/fuzz/corpus/config"
+               [server]="$root/fuzz/corpus/server")
 
 # The targets rewrite their file for every input: keep that in memory when we can.
 [ -w /dev/shm ] && export TMPDIR=/dev/shm

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Tumbra and runs the whole test suite: the release
 # build's tests (a soak of whole games among them), the same suite again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, the music player's tests under
-# ThreadSanitizer, and a short run of every fuzz target. Any sanitizer report fails it.
+# AddressSanitizer and UndefinedBehaviorSanitizer, the music player's and the server's
+# tests under ThreadSanitizer, and a short run of every fuzz target. Any sanitizer report
+# fails it.
 # Usage: ./test.sh [quick]   quick: the release build's suite alone, with a shorter soak,
 # for the edit-and-test loop.
 set -euo pipefail
@@ -28,10 +29,11 @@ configure build/asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTUMBRA_SANITIZE=address
 cmake --build build/asan -j"$jobs"
 ctest --test-dir build/asan --output-on-failure -j"$jobs"
 
-# The music player is the one part of the game with a second thread.
+# The music player is the one part of the game with a second thread; the server hashes
+# passwords and writes its database on threads of its own.
 export TSAN_OPTIONS="halt_on_error=1 suppressions=$sanitizers/tsan.supp"
-configure build/tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTUMBRA_SANITIZE=thread
-cmake --build build/tsan -j"$jobs" --target tumbra_tests
-ctest --test-dir build/tsan --output-on-failure -j"$jobs" -R MusicPlayer
+configure build/tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTUMBRA_SANITIZE=thread -DTUMBRA_WERROR=ON
+cmake --build build/tsan -j"$jobs" --target tumbra_tests tumbra_server_tests
+ctest --test-dir build/tsan --output-on-failure -j"$jobs" -R 'MusicPlayer|ServerOverTls'
 
 ./fuzz.sh 20

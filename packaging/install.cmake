@@ -84,4 +84,5 @@ foreach(size 256 64 32)
           RENAME tumbra.png)
 endforeach()
 
+include(${CMAKE_CURRENT_LIST_DIR}/server.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/debian_package.cmake)

@@ -1,6 +1,7 @@
 // The messages between the game and the server: what each end accepts and refuses.
 #include <gtest/gtest.h>
 
+#include "protocol/fingerprint.h"
 #include "protocol/messages.h"
 
 using namespace protocol;
@@ -98,4 +99,9 @@ TEST(ProtocolNames, NamesAreFifteenBytesOfTextAndMatchWhateverTheCaseOfTheirLett
   EXPECT_FALSE(ValidPassword("0123456789abcdef"));
   EXPECT_EQ(FoldName("ZoË Ann"), FoldName("zoË aNN"));
   EXPECT_NE(FoldName("ZOË"), FoldName("zoë")) << "only ASCII letters fold";
+}
+
+TEST(ProtocolNames, AFingerprintIsUpperCaseHexPairsJoinedByColons) {
+  const std::uint8_t digest[] = {0x3a, 0xf0, 0x05, 0x9c};
+  EXPECT_EQ(FingerprintText(digest, 4), "3A:F0:05:9C");
 }

@@ -18,12 +18,13 @@
 #include <boost/beast/websocket/ssl.hpp>
 
 #include <chrono>
-#include <cstdio>
 #include <deque>
 #include <mutex>
 #include <optional>
 #include <thread>
 #include <vector>
+
+#include "protocol/fingerprint.h"
 
 namespace net {
 
@@ -68,13 +69,7 @@ std::string Fingerprint(const unsigned char* der, int length) {
   unsigned int size = 0;
   if (length <= 0 || !EVP_Digest(der, static_cast<std::size_t>(length), digest, &size, EVP_sha256(), nullptr))
     return "";
-  std::string text;
-  for (unsigned int i = 0; i < size; ++i) {
-    char pair[4];
-    std::snprintf(pair, sizeof pair, i ? ":%02X" : "%02X", digest[i]);
-    text += pair;
-  }
-  return text;
+  return protocol::FingerprintText(digest, size);
 }
 
 struct Client::Impl {

@@ -1,0 +1,136 @@
+// The game's connection against a real server: the certificate question, log-on, pairing,
+// a throw relayed, a dropped line that comes back, and the failures a player is told of.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+
+#include "net/net_client.h"
+#include "server_process.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// A client whose events can be waited for, five seconds at most each.
+class Player {
+ public:
+  Player() : client([this] { Queued(); }) {}
+
+  void LogOn(int port, const std::string& user, const std::string& trusted = "") {
+    net::LogOn logOn;
+    logOn.server = {"127.0.0.1", port};
+    logOn.user = user;
+    logOn.password = "secret";
+    logOn.trustedFingerprint = trusted;
+    logOn.resumeSeconds = 5;
+    client.Start(logOn);
+  }
+  net::Event Next() {
+    std::unique_lock<std::mutex> hold(lock_);
+    net::Event event;
+    queued_.wait_for(hold, 5s, [&] { return client.TakeEvent(event) || (event.kind = net::Event::Failed, false); });
+    return event;
+  }
+  // The next event, which must be a message of type T.
+  template <typename T>
+  T Next() {
+    net::Event event = Next();
+    EXPECT_EQ(event.kind, net::Event::Message) << event.text;
+    const T* message = std::get_if<T>(&event.message);
+    EXPECT_TRUE(message) << "message " << event.message.index();
+    return message ? *message : T{};
+  }
+
+  net::Client client;
+
+ private:
+  void Queued() {
+    std::lock_guard<std::mutex> hold(lock_);
+    queued_.notify_all();
+  }
+  std::mutex lock_;
+  std::condition_variable queued_;
+};
+
+}  // namespace
+
+TEST(GameConnection, AnUnknownCertificateIsAskedAboutThenTwoPlayersMeetThrowAndComeBackAfterADrop) {
+  ServerProcess server({"--resume-seconds", "10"});
+  Player ann, bob;
+  ann.LogOn(server.port, "Ann");
+  net::Event question = ann.Next();
+  ASSERT_EQ(question.kind, net::Event::Certificate);
+  EXPECT_EQ(question.fingerprint, server.fingerprint);
+  ann.client.AnswerCertificate(true);
+  EXPECT_TRUE(ann.Next<protocol::Welcome>().registered);
+  bob.LogOn(server.port, "Bob", server.fingerprint);
+  EXPECT_EQ(bob.Next<protocol::Welcome>().user, "Bob");
+
+  ann.client.Send(protocol::Play{"bob"});
+  EXPECT_EQ(ann.Next<protocol::Waiting>().opponent, "bob");
+  bob.client.Send(protocol::Play{"ANN"});
+  bob.Next<protocol::Waiting>();
+  const protocol::Paired paired = ann.Next<protocol::Paired>();
+  EXPECT_EQ(paired.opponent, "Bob");
+  EXPECT_EQ(bob.Next<protocol::Paired>().first, paired.first);
+  Player& first = paired.first == "Ann" ? ann : bob;
+  Player& second = paired.first == "Ann" ? bob : ann;
+
+  const protocol::Throw opening{0, 91, 49, 88, 52, 17, 0};
+  first.client.Send(opening);
+  EXPECT_EQ(second.Next<protocol::Throw>(), opening);
+
+  // The second thrower's line drops as he throws: he comes back, and his throw arrives
+  // once, in its place.
+  const protocol::Throw reply{1, 70, 200, 70, 200, 5, -1};
+  second.client.Drop();
+  second.client.Send(reply);
+  EXPECT_EQ(second.Next().kind, net::Event::Lost);
+  EXPECT_EQ(second.Next<protocol::Welcome>().user, paired.first == "Ann" ? "Bob" : "Ann");
+  EXPECT_EQ(second.Next<protocol::Rejoined>().throws, 1);
+  EXPECT_EQ(first.Next<protocol::Away>().seconds, 10);
+  first.Next<protocol::Back>();
+  EXPECT_EQ(first.Next<protocol::Throw>(), reply);
+}
+
+TEST(GameConnection, EveryFailureEndsTheConnectionWithWordsForThePlayer) {
+  ServerProcess server;
+  Player taken;
+  taken.LogOn(server.port, "Cy", server.fingerprint.c_str());
+  taken.Next<protocol::Welcome>();
+  taken.client.Close();
+
+  Player refused;
+  refused.LogOn(server.port, "Cy", "AA:BB");
+  net::Event changed = refused.Next();
+  EXPECT_EQ(changed.kind, net::Event::Failed);
+  EXPECT_NE(changed.text.find("AA:BB"), std::string::npos) << changed.text;
+  EXPECT_NE(changed.text.find(server.fingerprint), std::string::npos) << changed.text;
+
+  Player declined;
+  declined.LogOn(server.port, "Cy");
+  EXPECT_EQ(declined.Next().kind, net::Event::Certificate);
+  declined.client.AnswerCertificate(false);
+  net::Event no = declined.Next();
+  EXPECT_EQ(no.kind, net::Event::Failed);
+  EXPECT_EQ(no.text, "");
+
+  Player wrong;
+  net::LogOn logOn;
+  logOn.server = {"127.0.0.1", server.port};
+  logOn.user = "cy";
+  logOn.password = "not his";
+  logOn.trustedFingerprint = server.fingerprint;
+  wrong.client.Start(logOn);
+  EXPECT_EQ(wrong.Next().text, "The server refused this user name and password.");
+
+  const int port = server.port;
+  server.Stop();
+  Player unreachable;
+  unreachable.LogOn(port, "Cy");
+  net::Event gone = unreachable.Next();
+  EXPECT_EQ(gone.kind, net::Event::Failed);
+  EXPECT_EQ(gone.text, "Could not reach the server 127.0.0.1:" + std::to_string(port) + ": Connection refused.");
+}

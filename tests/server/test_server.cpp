@@ -1,0 +1,152 @@
+// The real tumbra-server over TLS on loopback, with scripted players.
+#include <gtest/gtest.h>
+
+#include "server_process.h"
+#include "test_client.h"
+
+namespace {
+
+std::string Field(const std::string& message, const std::string& name) { return TestClient::Field(message, name); }
+
+std::string Throw(int n) {
+  return R"({"type":"throw","n":)" + std::to_string(n) +
+         R"(,"power":100,"aim":200,"flightPower":95,"flightAim":205,"bounce":5,"result":-1})";
+}
+
+constexpr const char* Play[] = {R"({"type":"play","opponent":"Bob"})", R"({"type":"play","opponent":"ann"})"};
+
+// Ann and Bob logged on and paired by name.
+struct Table {
+  TestClient ann, bob;
+  TestClient *first = nullptr, *second = nullptr;
+  std::string annToken;
+
+  explicit Table(int port) : ann(port), bob(port) {
+    annToken = Field(ann.LogOn("Ann", "pw"), "resume");
+    bob.LogOn("Bob", "pw");
+    Pair();
+  }
+  void Pair() {
+    ann.Send(Play[0]);
+    bob.Send(Play[1]);
+    ann.Next("paired");
+    const bool annFirst = Field(bob.Next("paired"), "first") == "Ann";
+    first = annFirst ? &ann : &bob;
+    second = annFirst ? &bob : &ann;
+  }
+};
+
+}  // namespace
+
+TEST(ServerOverTls, TwoPlayersPlayAWholeGameWhichIsRecordedAndKept) {
+  ServerProcess server;
+  ASSERT_GT(server.port, 0);
+  {
+    Table table(server.port);
+    EXPECT_EQ(table.ann.fingerprint, server.fingerprint);
+    EXPECT_EQ(server.fingerprint.size(), 32u * 3 - 1);
+    for (int n = 0; n < 4; ++n) {
+      (n % 2 ? table.second : table.first)->Send(Throw(n));
+      EXPECT_EQ((n % 2 ? table.first : table.second)->Next(), Throw(n));
+    }
+    table.ann.Send(R"({"type":"end","n":4,"winner":"Bob"})");
+    table.bob.Send(R"({"type":"end","n":4,"winner":"Bob"})");
+    EXPECT_EQ(table.ann.Next(), R"({"type":"ended","reason":"over","winner":"Bob","wins":0,"losses":1})");
+    EXPECT_EQ(table.bob.Next(), R"({"type":"ended","reason":"over","winner":"Bob","wins":1,"losses":0})");
+    server.Terminate();
+    for (TestClient* player : {&table.ann, &table.bob}) {
+      EXPECT_EQ(player->Next(), R"({"type":"bye","reason":"shutdown","text":"The server is going down."})");
+      EXPECT_EQ(player->Next(), "closed 1001 shutdown");
+    }
+    EXPECT_EQ(server.Stop(), 0);
+  }
+  ServerProcess again({}, server.state);
+  EXPECT_EQ(again.fingerprint, server.fingerprint) << "the certificate is made once and kept";
+  TestClient bob(again.port), ann(again.port);
+  EXPECT_EQ(Field(bob.LogOn("BOB", "pw"), "wins"), "1");
+  EXPECT_EQ(Field(ann.LogOn("Ann", "pw"), "losses"), "1");
+}
+
+TEST(ServerOverTls, ADroppedPlayerComesBackWithHisTokenOrLosesAfterTheWindow) {
+  ServerProcess server({"--resume-seconds", "1"});
+  Table table(server.port);
+  table.first->Send(Throw(0));
+  EXPECT_EQ(table.second->Next(), Throw(0));
+  table.ann.Drop();
+  EXPECT_EQ(table.bob.Next(), R"({"type":"away","seconds":1})");
+  TestClient ann(server.port);
+  ann.Send(R"({"type":"hello","version":1,"resume":")" + table.annToken + R"(","seen":0})");
+  EXPECT_EQ(Field(ann.Next(), "registered"), "false");
+  EXPECT_EQ(Field(ann.Next(), "throws"), "1");
+  EXPECT_EQ(ann.Next(), Throw(0));
+  EXPECT_EQ(table.bob.Next(), R"({"type":"back"})");
+  ann.Drop();
+  EXPECT_EQ(Field(table.bob.Next("ended"), "reason"), "dropped");
+}
+
+TEST(ServerOverTls, ATurnNotThrownInTimeLosesTheGameAndSoDoesLeaving) {
+  ServerProcess server({"--turn-seconds", "1"});
+  Table table(server.port);
+  const std::string ended = table.second->Next();
+  EXPECT_EQ(Field(ended, "reason") + " " + Field(ended, "wins"), "timeout 1");
+  table.first->Next();
+  table.Pair();
+  table.ann.Send(R"({"type":"leave"})");
+  EXPECT_EQ(Field(table.ann.Next(), "reason"), "left");
+  EXPECT_EQ(Field(table.bob.Next(), "winner"), "Bob");
+}
+
+TEST(ServerOverTls, TheConnectionKeepsItsOwnLimits) {
+  ServerProcess server;
+  TestClient ann(server.port);
+  ann.LogOn("Ann", "pw");
+  // A client without TLS leaves OpenSSL's errors behind, which must not fail another's.
+  TestClient::SpeakPlainly(server.port, "GET / HTTP/1.1\r\n\r\n");
+  ann.Send(R"({"type":"play","opponent":""})");
+  EXPECT_EQ(ann.Next(), R"({"type":"waiting","opponent":""})");
+  ann.Send(R"({"type":"cancel"})");
+  EXPECT_EQ(ann.Next(), R"({"type":"cancelled"})");
+  TestClient biggest(server.port);
+  biggest.Send(std::string(4096, ' '));
+  EXPECT_EQ(biggest.Next(), "closed 1008 not json");
+  TestClient tooBig(server.port);
+  tooBig.Send(std::string(4097, ' '));
+  EXPECT_EQ(tooBig.Next(), "closed 1009 too big");
+  TestClient binary(server.port);
+  binary.Send("{}", true);
+  EXPECT_EQ(binary.Next(), "closed 1008 binary frame");
+  TestClient path(server.port, "/game");
+  EXPECT_EQ(path.httpStatus, 404);
+  EXPECT_FALSE(path.open);
+}
+
+TEST(ServerOverTls, AnAddressHoldsAsManyConnectionsAsItIsAllowed) {
+  ServerProcess server({"--max-per-address", "2"});
+  TestClient one(server.port), two(server.port), three(server.port);
+  EXPECT_EQ(Field(three.Next(), "reason"), "connections");
+  EXPECT_EQ(Field(two.LogOn("Ann", "pw"), "type"), "welcome");
+  ServerProcess taken({"--port", std::to_string(server.port)});
+  EXPECT_EQ(taken.port, 0);
+  EXPECT_EQ(taken.Stop(), 1) << "its port is taken";
+}
+
+TEST(ServerOverTls, TheAdminCommandsKeepTheAccountsOfTheStateFolder) {
+  ServerProcess server({"--no-registration"});
+  EXPECT_EQ(ServerProcess::Admin(server.state, "--port", ""), 2) << "an option without its value";
+  EXPECT_EQ(ServerProcess::Admin(server.state, "user add Zoe", "pw\n"), 0);
+  EXPECT_EQ(ServerProcess::Admin(server.state, "user add zoe", "pw\n"), 1) << "taken";
+  EXPECT_EQ(ServerProcess::Admin(server.state, "user add Bob", "sixteen bytes...\n"), 1);
+  TestClient zoe(server.port), bob(server.port);
+  EXPECT_EQ(Field(zoe.LogOn("ZOE", "pw"), "user"), "Zoe");
+  EXPECT_EQ(Field(bob.LogOn("Bob", "pw"), "reason"), "credentials");
+  EXPECT_EQ(ServerProcess::Admin(server.state, "user passwd Zoe", "new\n"), 0);
+  TestClient newer(server.port);
+  EXPECT_EQ(Field(newer.LogOn("Zoe", "new"), "type"), "welcome");
+  std::string list;
+  EXPECT_EQ(ServerProcess::Admin(server.state, "user list", "", &list), 0);
+  EXPECT_EQ(list, "Zoe\t0\t0\n");
+  EXPECT_EQ(ServerProcess::Admin(server.state, "user remove ZOE", ""), 0);
+  EXPECT_EQ(ServerProcess::Admin(server.state, "user remove Zoe", ""), 1);
+  std::filesystem::create_directories(server.state / "broken" / "accounts.db");
+  EXPECT_EQ(ServerProcess::Admin(server.state / "broken", "user list", ""), 1);
+}

@@ -1,8 +1,10 @@
-// The rules of play on their own: where a ball comes down, how it is judged, and the
-// re-rack.
+// The rules of play on their own: where a ball comes down, how it is judged, the
+// re-rack, and the game's own random numbers.
 #include <array>
 #include <set>
+#include <thread>
 
+#include "base/rand.h"
 #include "game/ball.h"
 #include "game/game_objects.h"
 #include "game/power_meter.h"
@@ -90,4 +92,21 @@ TEST(PowerMeterTravel, TurnsOnTheFrameItReachesEitherEnd) {
       EXPECT_EQ(meter.value, c[i]) << "from " << c[0] << ", advance " << i - 1;
     }
   }
+}
+
+// The game's numbers are its own: another thread's draws and seeds leave its sequence
+// alone, and a new thread starts from seed 1, as the game itself does.
+TEST(GameRand, AnotherThreadsDrawsAndSeedsLeaveTheSequenceAlone) {
+  crt::srand(2024);
+  const int first = crt::rand(), second = crt::rand();
+  crt::srand(2024);
+  EXPECT_EQ(crt::rand(), first);
+  int fresh = 0;
+  std::thread([&fresh] {
+    fresh = crt::rand();
+    crt::srand(7);
+    crt::rand();
+  }).join();
+  EXPECT_EQ(crt::rand(), second);
+  EXPECT_EQ(fresh, 41);
 }

@@ -11,14 +11,17 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include "app/options_dialog.h"
 #include "app/window_proc.h"
 #include "base/settings.h"
+#include "game/screens.h"
 #include "platform/desktop/desktop_platform.h"
 #include "platform/desktop/dialog_window.h"
 #include "platform/desktop/game_view.h"
@@ -165,6 +168,11 @@ TEST_F(GameWindowTest, ArrowsCountWhileHeldOnceAfterATapAndAreLetGoWhenTheKeyboa
   other.activateWindow();
   QApplication::processEvents();
   EXPECT_FALSE(platform.AsyncKeyState(ArrowKey::Left));
+  PressKey(window, Qt::Key_Right);
+  platform.AsyncKeyState(ArrowKey::Right);
+  WhenShown<QDialog>([](QDialog& box) { box.accept(); });
+  platform.MessageBox("Not supported yet.  Sorry!", "Tumbra");  // a message box takes the keyboard
+  EXPECT_FALSE(platform.AsyncKeyState(ArrowKey::Right));
 }
 
 TEST_F(GameWindowTest, AHundredMovesLeaveOneMoveWaiting) {
@@ -218,6 +226,41 @@ TEST_F(GameWindowTest, TheFirstWindowFitsASmallScreenAndComesBackMaximisedAsItWa
   again.showNormal();
   QApplication::processEvents();
   EXPECT_EQ(again.frameGeometry(), normal);
+}
+
+// A title button takes a click inside its place only, and none once it is gone: after a
+// game has started, nothing of the title is left to click.
+TEST_F(GameWindowTest, TitleButtonsTakeClicksInTheirPlaceUntilTheyAreGone) {
+  platform.Present(TestFrame(32, 0).View());
+  window.resize(760, 560 + window.menuBar()->height());
+  QApplication::processEvents();
+  platform.CreateTitleButton(SinglePlayerButton, {500, 80, 160, 60});
+  const auto click = [this](int x, int y) {
+    const QPointF at(x, y);
+    QMouseEvent press(QEvent::MouseButtonPress, at, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, at, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&window.View(), &press);
+    QApplication::sendEvent(&window.View(), &release);
+    return Taken(WM_COMMAND);
+  };
+  EXPECT_EQ(click(500, 80), Ids{SinglePlayerButton});
+  EXPECT_EQ(click(659, 139), Ids{SinglePlayerButton});
+  for (const auto& [x, y] : {std::pair{499, 100}, {660, 100}, {600, 79}, {600, 140}}) EXPECT_EQ(click(x, y), Ids{});
+  platform.DestroyTitleButton(SinglePlayerButton);
+  EXPECT_EQ(click(580, 110), Ids{});
+}
+
+// Full screen and back puts the window where it was, at the size it had.
+TEST_F(GameWindowTest, FullScreenAndBackPutsTheWindowWhereItWas) {
+  platform.Present(TestFrame(32, 0).View());
+  window.setGeometry(40, 30, 500, 400);
+  QApplication::processEvents();
+  const QRect before = window.geometry();
+  for (const QRect& wanted : {window.screen()->geometry(), before}) {
+    window.ToggleFullScreen();
+    QApplication::processEvents();
+    EXPECT_EQ(window.geometry(), wanted);
+  }
 }
 
 TEST_F(GameWindowTest, OnlyWhatChangedIsPaintedAndAFrameThatChangesNothingIsNotPainted) {
@@ -303,8 +346,8 @@ TEST_F(DialogWindowTest, OptionsStartsInItsFirstFieldAndItsFieldsTakeWhatTheirSe
 }
 
 // A quit signal asks the game to close as its close box does: at once, also in the
-// middle of the re-rack's pause, and from a dialog, which it ends without a word to the
-// dialog's procedure (Options saves nothing).
+// middle of the re-rack's pause, with a menu open, and from a dialog, which it ends
+// without a word to the dialog's procedure (Options saves nothing).
 using QuitSignal = DesktopTest;
 static std::vector<int> Heard;
 
@@ -313,6 +356,14 @@ TEST_F(QuitSignal, CutsAPauseShort) {
   const auto start = std::chrono::steady_clock::now();
   platform.Sleep(1500);
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+  EXPECT_EQ(Taken(WM_DESTROY).size(), 1u);
+}
+
+TEST_F(QuitSignal, ClosesAnOpenMenu) {
+  QMenu& menu = *window.menuBar()->actions()[0]->menu();
+  menu.popup(QPoint());
+  QTimer::singleShot(5000, &menu, [&menu] { ADD_FAILURE() << "the menu stayed open"; menu.close(); });
+  std::raise(SIGINT);
   EXPECT_EQ(Taken(WM_DESTROY).size(), 1u);
 }
 

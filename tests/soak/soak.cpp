@@ -6,6 +6,8 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -104,18 +106,42 @@ bool WaitPending, SplashCut, Fresh;
 // splash for 32.
 int OutcomeLength(int result) { return result == Miss ? 1 : result == RimHit ? 31 : result == Over ? 37 : 32; }
 
+// The red and the blue rack's hit counts and gauges, and the ball's height.
+using Tally = std::array<int, 5>;
+Tally Count() { return {RedRack->cupsHit, BlueRack->cupsHit, RedRack->gauge.level, BlueRack->gauge.level, TheBall.y}; }
+int Capped(int level, int drink) { return std::min(DrinkGauge::MaxLevel, level + drink); }
+
+// Empty when what the throw of `thrower` cost, from `was` to `now`, keeps the rules: a
+// cup hit is a cup of the rack thrown at and its drink, 5 or the full 15, for the other
+// side; a ball over the table a cup of the thrower's own, never his last, and 5 for him
+// to drink; anything else nothing. A ninth cup gone re-racks and holds up the next turn.
+std::string BrokenCost(int result, const CupRack* thrower, const Tally& was, const Tally& now) {
+  const int t = thrower == BlueRack, o = 1 - t;
+  const bool hit = result >= 0, paid = result == Over && was[o] < CupCount - 1;
+  const bool drank = hit ? now[2 + o] == Capped(was[2 + o], 5) || now[2 + o] == Capped(was[2 + o], 15)
+                         : now[2 + o] == was[2 + o];
+  if (!drank || now[t] != was[t] + hit || now[o] != was[o] + paid || now[2 + t] != Capped(was[2 + t], 5 * paid))
+    return "throw " + std::to_string(result) + " cost the wrong cups or drinks";
+  for (int i : {t, o})
+    if (was[i] == 8 && now[i] == 9 && !ReconfigurePending) return "a re-rack held up no turn";
+  return "";
+}
+
 // Empty when the pass that began in `before` (-1: a new game's) moved the turn on by the
 // rules: the hand-over, the outcome's and the re-rack's frame counts, the end of a game.
-std::string BrokenFlow(int before, const TurnRecord* turn, const CupRack* thrower) {
+std::string BrokenFlow(int before, const TurnRecord* turn, const CupRack* thrower, const Tally& was) {
   const int result = turn ? turn->progress.throwResult : 0;
   const bool outcomeFrame = before == Landing || before == Outcome;
   if (before < 0) OutcomeRun = WaitRun = 0;
+  if (before == Landing && result == RimHit && TheBall.y >= was[4]) return "the ball did not leave the rim upward";
   if (outcomeFrame && PlayState == TurnStart &&
       (CurrentRack == thrower || Meter.value > 6 || Arrow.offset < 193 || Arrow.offset > 197))
     return "the hand-over did not pass the turn with a fresh meter and arrow";
   if (outcomeFrame && PlayState == GameOver && result < 0) return "a game ended on a throw that hit no cup";
   if (outcomeFrame) ++OutcomeRun;
   if (outcomeFrame && PlayState != Outcome) {
+    if (PlayState != TurnStart && PlayState != GameOver) return "an outcome that handed over nothing";
+    if (std::string broken = BrokenCost(result, thrower, was, Count()); !broken.empty()) return broken;
     const int frames = std::exchange(OutcomeRun, 0);
     if (SplashCut && result >= 0)
       SplashCut = false;
@@ -143,11 +169,12 @@ bool Pass() {
   const int before = Fresh ? -1 : PlayState;
   const TurnRecord* turn = RunningTurn();
   const CupRack* thrower = CurrentRack;
+  const Tally was = Count();
   Fresh = false;
   if (!MainLoopPass()) return Fail("the program quit");
   if (!Window->messageBoxes.empty()) return Fail("message: " + Window->messageBoxes.front().text);
   if (std::string broken = BrokenRule(Mode); !broken.empty()) return Fail(broken);
-  if (std::string broken = BrokenFlow(before, turn, thrower); !broken.empty()) return Fail(broken);
+  if (std::string broken = BrokenFlow(before, turn, thrower, was); !broken.empty()) return Fail(broken);
   // A throw at the middle of a standing cup drops into it: the hand-over finds one more
   // cup hit on that rack.
   if (SteeredRack && (PlayState == TurnStart || PlayState == Ready || PlayState == GameOver)) {

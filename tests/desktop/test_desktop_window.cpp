@@ -328,11 +328,11 @@ TEST_F(DialogWindowTest, OptionsStartsInItsFirstFieldAndItsFieldsTakeWhatTheirSe
     tab();
     PressKey(*dialog.focusWidget(), Qt::Key_S, "s");
     tab();
-    qobject_cast<QLineEdit*>(dialog.focusWidget())->insert(QString(250, 'm') + "\u20ac\u20ac\u20ac");
+    qobject_cast<QLineEdit*>(dialog.focusWidget())->insert(QString(248, 'm') + "\U0001F600\U0001F600");
     EXPECT_EQ(dialog.GetItemText(IdUsername), "\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9");
     EXPECT_EQ(dialog.GetItemText(IdPassword), std::string(15, 'p'));
     EXPECT_EQ(dialog.GetItemText(IdServer), "s");
-    EXPECT_EQ(dialog.GetItemText(IdMusicFolder), std::string(250, 'm') + "\u20ac");
+    EXPECT_EQ(dialog.GetItemText(IdMusicFolder), std::string(248, 'm') + "\U0001F600");
     QStringList buttons;
     for (int i = 0; i < 3; ++i) {
       tab();

@@ -122,14 +122,16 @@ TEST_F(MusicPlayer, EachStartPicksAfreshAndEverySongPlaysToItsEnd) {
   for (const char* name : {"a.mp3", "B.MP3", "c.Mp3"}) WriteFile(std::string("music/") + name, Song(2000));
   std::set<std::string> first;
   for (platform.timeBase = 0; platform.timeBase < 8; ++platform.timeBase) {
+    const size_t before = Songs().size();
     StartMusic();
-    first.insert(fs::path(Songs(songs.size() + 1).back()).filename());
+    first.insert(fs::path(Songs(before + 1).at(before)).filename());
     StopMusic();
   }
   EXPECT_EQ(first, (std::set<std::string>{"a.mp3", "B.MP3", "c.Mp3"}));
   const size_t before = Songs().size();
   StartMusic();
-  ASSERT_EQ(Songs(before + 6).size(), before + 6);
+  ASSERT_GE(Songs(before + 6).size(), before + 6);
+  StopMusic();
   for (size_t i = before + 1; i < before + 6; ++i) EXPECT_GT(started[i] - started[i - 1], 150ms) << i;
 }
 

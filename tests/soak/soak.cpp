@@ -137,7 +137,6 @@ std::string BrokenFlow(int before, const TurnRecord* turn, const CupRack* throwe
   if (outcomeFrame && PlayState == TurnStart &&
       (CurrentRack == thrower || Meter.value > 6 || Arrow.offset < 193 || Arrow.offset > 197))
     return "the hand-over did not pass the turn with a fresh meter and arrow";
-  if (outcomeFrame && PlayState == GameOver && result < 0) return "a game ended on a throw that hit no cup";
   if (outcomeFrame) ++OutcomeRun;
   if (outcomeFrame && PlayState != Outcome) {
     if (PlayState != TurnStart && PlayState != GameOver) return "an outcome that handed over nothing";

@@ -103,8 +103,7 @@ TEST_F(SoundEffects, BrokenFilesAreRefusedWithoutUsingUpASlotAndChunksAreFoundBe
 // effect sounds beside it, and once it has ended it plays again.
 TEST_F(SoundEffects, AnEffectStillSoundingIsNotDoubledButOthersSoundBesideIt) {
   const std::string twoSeconds = Wave(Chunk("fmt ", Format()) + Chunk("data", std::string(22050, '\x80')));
-  WriteFile("wavs/cuphit.wav", twoSeconds);
-  WriteFile("wavs/rimhit.wav", twoSeconds);
+  for (const char* name : {"wavs/cuphit.wav", "wavs/rimhit.wav"}) WriteFile(name, twoSeconds);
   const int cup = LoadWavSound("wavs\\cuphit.wav", 10), rim = LoadWavSound("wavs\\rimhit.wav", 10);
   PlayEffect(cup);
   PlayEffect(cup);

@@ -4,7 +4,7 @@
 
 #include <array>
 #include <cstdio>
-#include <map>
+#include <tuple>
 
 #include "display/draw.h"
 #include "display/sprite.h"
@@ -105,14 +105,13 @@ TEST_F(Drawing, RackAndPanelShowTheStandingCupsTheGaugeAndTheHitCount) {
   ClearBackBuffer();
   // Icons 13 and 10 at the back, 6 in the second row and the front cup's 0 at the point
   // of the triangle, each from its top-left corner to its bottom-right one.
-  const std::map<int, std::pair<int, int>> icons = {{13, {536, 350}}, {10, {644, 350}}, {6, {626, 386}}, {0, {572, 494}}};
-  for (int i = 0; i < CupCount; ++i) rack.cups[i].present = icons.count(i);
+  const std::tuple<int, int, int> icons[] = {{13, 536, 350}, {10, 644, 350}, {6, 626, 386}, {0, 572, 494}};
+  for (Cup& cup : rack.cups) cup.present = 0;
+  for (const auto& [i, x, y] : icons) rack.cups[i].present = 1;
   panel.DrawPanel(target.get(), rack);
-  for (const auto& [i, at] : icons) {
-    const auto [x, y] = at;
-    EXPECT_EQ((std::array{PixelAt(target.get(), x, y), PixelAt(target.get(), x + 39, y + 39)}), (std::array{255u, 255u})) << i;
-    EXPECT_EQ((std::array{PixelAt(target.get(), x - 1, y), PixelAt(target.get(), x + 40, y + 39)}), (std::array{0u, 0u})) << i;
-  }
+  const auto on = [&target](int x, int y) { return PixelAt(target.get(), x, y); };
+  for (const auto& [i, x, y] : icons)
+    EXPECT_EQ((std::array{on(x, y), on(x + 39, y + 39), on(x - 1, y), on(x + 40, y + 39)}), (std::array{255u, 255u, 0u, 0u})) << i;
   DrawString("Player 2   Cups hit: 12", 510, 325, 255, text.get());
   int inked = 0;
   for (int y = 0; y < BackBufferHeight; ++y)

@@ -35,7 +35,7 @@ TEST(HitJudgement, AClearBallIsAMissFromRowOneSixtyDownAndOverAboveIt) {
 using Rerack = DisplayTest;
 
 // The ninth removal stands the middle triangle and holds the game, once; its front cup
-// holds the full beer only when the old front cup still stood.
+// holds the full beer only when the old front cup still stood, and a penalty spares it.
 TEST_F(Rerack, TheNinthRemovalPausesOnceAndTheNewFrontIsFullOnlyIfTheOldOneStood) {
   CupRack rack;
   LayOut(rack);
@@ -44,6 +44,7 @@ TEST_F(Rerack, TheNinthRemovalPausesOnceAndTheNewFrontIsFullOnlyIfTheOldOneStood
   EXPECT_EQ(platform.ticks, 0u);
   EXPECT_EQ(rack.RemoveCup(4), 15);
   for (int i = 0; i < CupCount; ++i) EXPECT_EQ(rack.cups[i].present, (std::set{4, 7, 8, 11, 12, 13}.count(i))) << i;
+  EXPECT_TRUE(rack.TakePenaltyCup() && !rack.cups[7].present && rack.cups[4].present) << "a penalty spares the full cup";
   rack.RemoveCup(4);
   EXPECT_EQ(platform.ticks, 1500u);
   EXPECT_EQ(platform.framesPresented, 1);

@@ -1,6 +1,7 @@
 // tumbra-load: plays many scripted games against a tumbra-server of its own on loopback
 // and measures what the server holds and how fast it relays. See LoadUsage.
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -123,12 +124,12 @@ void Scale(const LoadOptions& o, Time deadline, Faults& faults) {
   runner.For(WarmUp);
   Latencies& latencies = crowd.latencies;
   const long relayedBefore = latencies.relayed;
-  const double cpuBefore = CpuSeconds(server.pid);
+  const double cpuBefore = CpuSeconds(server.pid), toolBefore = CpuSeconds(::getpid());
   latencies.from = Clock::now();
   runner.Until(latencies.from + std::chrono::seconds(o.seconds), "while the throws were measured",
                [&] { return faults.count > 0; });
   latencies.to = Clock::now();
-  const double cpu = CpuSeconds(server.pid) - cpuBefore;
+  const double cpu = CpuSeconds(server.pid) - cpuBefore, toolCpu = CpuSeconds(::getpid()) - toolBefore;
   const double window = SecondsBetween(latencies.from, latencies.to);
   // With every player connected and every game in play.
   const long pss = PssKib(server.pid), rss = RssKib(server.pid);
@@ -142,6 +143,7 @@ void Scale(const LoadOptions& o, Time deadline, Faults& faults) {
   Print("throws_per_second", static_cast<double>(latencies.relayed - relayedBefore) / window, 0);
   PrintLatencies(latencies.milliseconds);
   Print("server_cpu_percent", 100 * cpu / window, 1);
+  Print("tool_cpu_percent", 100 * toolCpu / window, 1);
   crowd.Closing();
   StopServer(runner, server, faults);
 }

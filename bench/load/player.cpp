@@ -68,11 +68,12 @@ asio::awaitable<void> Player::Run(tcp::endpoint server) {
 void Player::Send(const protocol::ClientMessage& message) {
   if (lost_) return;
   outbox_.push_back(protocol::Encode(message));
-  if (open && !writing_) WriteNext();
+  if (open) WriteNext();
 }
 
+// One write at a time: the WebSocket stream takes no second before the first is done.
 void Player::WriteNext() {
-  if (outbox_.empty() || lost_) return;
+  if (writing_ || outbox_.empty() || lost_) return;
   writing_ = true;
   ws_.async_write(asio::buffer(outbox_.front()), [this](boost::system::error_code ec, std::size_t) {
     writing_ = false;

@@ -34,12 +34,22 @@ void Print(const char* name, double value, int decimals = 0) {
 
 double SecondsBetween(Time from, Time to) { return std::chrono::duration<double>(to - from).count(); }
 
-// A player's connection takes a file descriptor; the hard limit is ours to take.
+// A player's connection takes a file descriptor: the soft limit goes up to the hard one,
+// which is ours to take; a hard limit too low is said plainly, with what would do.
 int RaiseFileLimit(long needed) {
   rlimit limit{};
-  if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_max < static_cast<rlim_t>(needed)) return 0;
+  if (::getrlimit(RLIMIT_NOFILE, &limit) != 0) return std::perror("tumbra-load: getrlimit"), 0;
+  if (limit.rlim_max < static_cast<rlim_t>(needed)) {
+    std::fprintf(stderr,
+                 "tumbra-load: %ld open files are needed (a file for each player, %ld more for the tool), but the\n"
+                 "hard limit of open files is %llu; raise it (ulimit -Hn %ld as root, or LimitNOFILE=) or run\n"
+                 "fewer --connections\n",
+                 needed, SpareFiles, static_cast<unsigned long long>(limit.rlim_max), needed);
+    return 0;
+  }
   limit.rlim_cur = limit.rlim_max;
-  return ::setrlimit(RLIMIT_NOFILE, &limit) == 0;
+  if (::setrlimit(RLIMIT_NOFILE, &limit) != 0) return std::perror("tumbra-load: setrlimit"), 0;
+  return 1;
 }
 
 // Every handler of the run goes on one thread, which the phases below lend to it in short
@@ -180,10 +190,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (options.help) return std::fputs(LoadUsage, stdout), 0;
-  if (!RaiseFileLimit(std::max(options.connections, options.logons) + SpareFiles)) {
-    std::fprintf(stderr, "tumbra-load: the limit of open files is too low for %d players\n", options.connections);
-    return 1;
-  }
+  if (!RaiseFileLimit(std::max(options.connections, options.logons) + SpareFiles)) return 1;
   const Time deadline = Clock::now() + std::chrono::seconds(options.limit);
   Faults faults;
   Print("load_average_before", LoadAverage(), 2);

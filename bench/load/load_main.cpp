@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 
 #include <boost/asio/executor_work_guard.hpp>
@@ -52,6 +53,11 @@ int RaiseFileLimit(long needed) {
   return 1;
 }
 
+// Ctrl-C or a SIGTERM ends the run as a fault would: the players close, and the server
+// is killed and its state folder removed.
+volatile std::sig_atomic_t stopAsked = 0;
+void AskToStop(int) { stopAsked = 1; }
+
 // Every handler of the run goes on one thread, which the phases below lend to it in short
 // turns; `until` returns when `done` says so, or at `end`, or at the hard limit.
 class Runner {
@@ -64,6 +70,10 @@ class Runner {
   template <class Done>
   bool Until(Time end, const char* what, Done done) {
     while (!done()) {
+      if (stopAsked) {
+        faults_.Add("stopped by a signal " + std::string(what));
+        return false;
+      }
       const Time now = Clock::now();
       if (now >= deadline_) {
         faults_.Add("the hard limit ran out " + std::string(what));
@@ -75,7 +85,7 @@ class Runner {
     return true;
   }
   void For(Clock::duration span) {
-    Until(Clock::now() + span, "", [] { return false; });
+    Until(Clock::now() + span, "while the throws began", [] { return false; });
   }
 
   asio::io_context io{1};
@@ -139,6 +149,7 @@ void Scale(const LoadOptions& o, Time deadline, Faults& faults) {
   runner.Until(latencies.from + std::chrono::seconds(o.seconds), "while the throws were measured",
                [&] { return faults.count > 0; });
   latencies.to = Clock::now();
+  if (stopAsked) return;
   const double cpu = CpuSeconds(server.pid) - cpuBefore, toolCpu = CpuSeconds(::getpid()) - toolBefore;
   const double window = SecondsBetween(latencies.from, latencies.to);
   // With every player connected and every game in play.
@@ -191,6 +202,8 @@ int main(int argc, char** argv) {
   }
   if (options.help) return std::fputs(LoadUsage, stdout), 0;
   if (!RaiseFileLimit(std::max(options.connections, options.logons) + SpareFiles)) return 1;
+  std::signal(SIGINT, AskToStop);
+  std::signal(SIGTERM, AskToStop);
   const Time deadline = Clock::now() + std::chrono::seconds(options.limit);
   Faults faults;
   Print("load_average_before", LoadAverage(), 2);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 
 #include <boost/asio/executor_work_guard.hpp>
@@ -34,13 +35,28 @@ void Print(const char* name, double value, int decimals = 0) {
 
 double SecondsBetween(Time from, Time to) { return std::chrono::duration<double>(to - from).count(); }
 
-// A player's connection takes a file descriptor; the hard limit is ours to take.
+// A player's connection takes a file descriptor: the soft limit goes up to the hard one,
+// which is ours to take; a hard limit too low is said plainly, with what would do.
 int RaiseFileLimit(long needed) {
   rlimit limit{};
-  if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_max < static_cast<rlim_t>(needed)) return 0;
+  if (::getrlimit(RLIMIT_NOFILE, &limit) != 0) return std::perror("tumbra-load: getrlimit"), 0;
+  if (limit.rlim_max < static_cast<rlim_t>(needed)) {
+    std::fprintf(stderr,
+                 "tumbra-load: %ld open files are needed (a file for each player, %ld more for the tool), but the\n"
+                 "hard limit of open files is %llu; raise it (ulimit -Hn %ld as root, or LimitNOFILE=) or run\n"
+                 "fewer --connections\n",
+                 needed, SpareFiles, static_cast<unsigned long long>(limit.rlim_max), needed);
+    return 0;
+  }
   limit.rlim_cur = limit.rlim_max;
-  return ::setrlimit(RLIMIT_NOFILE, &limit) == 0;
+  if (::setrlimit(RLIMIT_NOFILE, &limit) != 0) return std::perror("tumbra-load: setrlimit"), 0;
+  return 1;
 }
+
+// Ctrl-C or a SIGTERM ends the run as a fault would: the players close, and the server
+// is killed and its state folder removed.
+volatile std::sig_atomic_t stopAsked = 0;
+void AskToStop(int) { stopAsked = 1; }
 
 // Every handler of the run goes on one thread, which the phases below lend to it in short
 // turns; `until` returns when `done` says so, or at `end`, or at the hard limit.
@@ -54,6 +70,10 @@ class Runner {
   template <class Done>
   bool Until(Time end, const char* what, Done done) {
     while (!done()) {
+      if (stopAsked) {
+        faults_.Add("stopped by a signal " + std::string(what));
+        return false;
+      }
       const Time now = Clock::now();
       if (now >= deadline_) {
         faults_.Add("the hard limit ran out " + std::string(what));
@@ -65,7 +85,7 @@ class Runner {
     return true;
   }
   void For(Clock::duration span) {
-    Until(Clock::now() + span, "", [] { return false; });
+    Until(Clock::now() + span, "while the throws began", [] { return false; });
   }
 
   asio::io_context io{1};
@@ -129,6 +149,7 @@ void Scale(const LoadOptions& o, Time deadline, Faults& faults) {
   runner.Until(latencies.from + std::chrono::seconds(o.seconds), "while the throws were measured",
                [&] { return faults.count > 0; });
   latencies.to = Clock::now();
+  if (stopAsked) return;
   const double cpu = CpuSeconds(server.pid) - cpuBefore, toolCpu = CpuSeconds(::getpid()) - toolBefore;
   const double window = SecondsBetween(latencies.from, latencies.to);
   // With every player connected and every game in play.
@@ -180,10 +201,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (options.help) return std::fputs(LoadUsage, stdout), 0;
-  if (!RaiseFileLimit(std::max(options.connections, options.logons) + SpareFiles)) {
-    std::fprintf(stderr, "tumbra-load: the limit of open files is too low for %d players\n", options.connections);
-    return 1;
-  }
+  if (!RaiseFileLimit(std::max(options.connections, options.logons) + SpareFiles)) return 1;
+  std::signal(SIGINT, AskToStop);
+  std::signal(SIGTERM, AskToStop);
   const Time deadline = Clock::now() + std::chrono::seconds(options.limit);
   Faults faults;
   Print("load_average_before", LoadAverage(), 2);

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -43,6 +44,8 @@ ServerChild::ServerChild(const std::string& binary, const std::vector<std::strin
   if (::pipe2(out, O_CLOEXEC) != 0) return;
   pid = ::fork();
   if (pid == 0) {
+    // A tool killed outright leaves no server behind it.
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     const int err = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     ::dup2(out[1], STDOUT_FILENO);
     if (err >= 0) ::dup2(err, STDERR_FILENO);

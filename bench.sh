@@ -3,8 +3,9 @@
 # kind of frame and of loading the pictures (Google Benchmark, headless), then the real
 # desktop program under Xvfb: time to its first frame, CPU use of it and the X server on
 # the title screen, in Ready and with the meter running, at three scales, and peak
-# memory. Every figure is printed next to its target; the exit status is 1 when one is
-# missed.
+# memory; then tumbra-server under the load tool: 10,000 players connected, 1,000 throws a
+# second among their games, and log-ons at the default hash cost. Every figure is printed
+# next to its target; the exit status is 1 when one is missed.
 # Usage: ./bench.sh [SECONDS per desktop phase, default 10]
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -12,10 +13,10 @@ seconds=${1:-10}
 results=$(mktemp -d)
 trap 'rm -rf "$results"' EXIT
 
-scripts/install-deps.sh bench
+scripts/install-deps.sh bench server
 echo "Building (Release, build/release) ..."
 if ! { scripts/configure.sh build/release -DCMAKE_BUILD_TYPE=Release &&
-  cmake --build build/release -j"$(nproc)" --target tumbra_bench tumbra tumbra_data; } \
+  cmake --build build/release -j"$(nproc)" --target tumbra_bench tumbra tumbra_data tumbra-load; } \
   >"$results/build.log" 2>&1; then
   cat "$results/build.log" >&2
   exit 1
@@ -40,6 +41,12 @@ for probe in "scale1 1024x768" "scale2 2560x1600" "full 3840x2160"; do
     echo "The desktop program could not be measured ($1); its figures are missing below." >&2
 done
 
+echo "The server under load: 10,000 players, 1,000 throws a second for 30 s, then log-ons at the default hash cost ..."
+build/release/bench/load/tumbra-load --seconds 30 >"$results/load.txt" 2>"$results/load.err" || {
+  cat "$results/load.err" >&2
+  echo "The load tool met faults; the server's figures below are what it had." >&2
+}
+
 # The median CPU time of one benchmark case, in milliseconds. CPU time rather than wall
 # time: on a shared machine the wall clock also counts the time others had the core.
 median_ms() {
@@ -52,24 +59,30 @@ median_ms() {
     END { if (!found) exit 1 }' "$results/bench.csv"
 }
 desktop() { sed -n "s/^$1=//p" "$results/desktop.txt"; }
+load() { sed -n "s/^$1=//p" "$results/load.txt"; }
 
 missed=0
 printf '\nOn %s, %s cores\n' "$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1)" "$(nproc)"
 printf '%-36s %12s %12s  %s\n' "Figure" "Measured" "Target" ""
-# row LABEL VALUE LIMIT UNIT: met when VALUE < LIMIT.
-row() {
+# check LABEL VALUE OP LIMIT UNIT: met when VALUE OP LIMIT holds, OP one of <, <= and >=.
+check() {
   local verdict
   if [ -z "$2" ]; then
     verdict="NOT MEASURED"
     missed=1
-  elif awk -v v="$2" -v l="$3" 'BEGIN { exit !(v < l) }'; then
+  elif awk -v v="$2" -v op="$3" -v l="$4" \
+    'BEGIN { exit !(op == "<" ? v < l : op == "<=" ? v <= l : v >= l) }'; then
     verdict="met"
   else
     verdict="MISSED"
     missed=1
   fi
-  printf '%-36s %9s %-2s %9s %-2s  %s\n' "$1" "$2" "$4" "< $3" "$4" "$verdict"
+  printf '%-36s %9s %-3s %9s %-3s  %s\n' "$1" "$2" "$5" "$3 $4" "$5" "$verdict"
 }
+# row LABEL VALUE LIMIT UNIT: met when VALUE < LIMIT.
+row() { check "$1" "$2" "<" "$3" "$4"; }
+# info LABEL VALUE UNIT: a figure without a target of its own.
+info() { printf '%-36s %9s %-3s\n' "$1" "$2" "$3"; }
 
 for bits in 32 16; do
   limit=0.3
@@ -94,6 +107,22 @@ done
 row "CPU with the meter running, full" "$(desktop meter_cpu_full)" 15 %
 printf '%-36s %9s %-2s %12s\n' "CPU with the meter running, scale1" "$(desktop meter_cpu_scale1)" % ""
 row "Peak memory (VmHWM), scale1" "$(desktop peak_mb_scale1)" 80 MB
+
+# The server: one process on this machine's two cores, the load tool beside it.
+check "Connections held by one server" "$(load connections)" ">=" 10000 ""
+check "Games in play" "$(load games)" ">=" 5000 ""
+check "Server memory per connection (PSS)" "$(load memory_per_connection_kib)" "<=" 64 KiB
+info "  server PSS, idle / loaded" "$(load server_idle_pss_kib) / $(load server_pss_kib)" KiB
+# The pace is the condition of the two figures after it: a server that relays fewer
+# throws than are thrown has fallen behind.
+check "Throws relayed a second" "$(load throws_per_second)" ">=" 990 /s
+check "Throw to the opponent, p99" "$(load latency_p99_ms)" "<=" 20 ms
+info "  p50 / max" "$(load latency_p50_ms) / $(load latency_max_ms)" ms
+check "Server CPU at 1,000 throws a second" "$(load server_cpu_percent)" "<=" 30 %
+info "  the load tool's own CPU" "$(load tool_cpu_percent)" %
+check "Log-ons a second, default hash cost" "$(load logons_per_second)" ">=" 10 /s
+check "Faults the players met" "$(load faults)" "<=" 0 ""
+info "  load average before / after" "$(load load_average_before) / $(load load_average_after)" ""
 
 echo
 if [ "$missed" = 0 ]; then echo "All targets met."; else echo "Some targets were missed."; fi

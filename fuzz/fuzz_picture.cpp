@@ -40,15 +40,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* file, std::size_t size
     room.Finding("the file's pixel data is still held after the load");
   // The form every game picture has: "BM", 24 bits per pixel, exactly the requested
   // size, biSizeImage = width x height x 3 (or 0 in an uncompressed file), and that many
-  // bytes of pixel data at the file's end behind the two headers. A file of this form
-  // must load, and no other.
+  // bytes of pixel data from where the file says they start, behind the two headers. A
+  // file of this form must load, and no other.
   const long long pixelBytes = 3LL * want.width * want.height;
   const bool wellFormed = size >= 54 && file[0] == 'B' && file[1] == 'M' &&
                           Le(file, size, 18, 4) == want.width &&
                           Le(file, size, 22, 4) == want.height && Le(file, size, 28, 2) == 24 &&
                           (Le(file, size, 34, 4) == pixelBytes ||
                            (Le(file, size, 34, 4) == 0 && Le(file, size, 30, 4) == 0)) &&
-                          static_cast<long long>(size) - 54 >= pixelBytes;
+                          Le(file, size, 10, 4) >= 54 && Le(file, size, 10, 4) + pixelBytes <= static_cast<long long>(size);
   if (loaded != wellFormed)
     room.Finding(loaded ? "a malformed file loaded" : "a picture was refused");
   const std::string refused = std::string("Tumbra: Fail: It isn't a bitmap!\n") +

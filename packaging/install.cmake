@@ -49,7 +49,7 @@ add_custom_command(
   VERBATIM)
 add_custom_target(tumbra_manual ALL DEPENDS ${manual}.gz)
 
-add_dependencies(tumbra_installed tumbra tumbra_data tumbra_shared_data tumbra_manual)
+add_dependencies(tumbra_installed tumbra tumbra-server tumbra_data tumbra_shared_data tumbra_manual)
 
 set(program_dir ${CMAKE_INSTALL_LIBEXECDIR}/tumbra)
 set(data_dir ${CMAKE_INSTALL_DATADIR}/tumbra)

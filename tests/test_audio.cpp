@@ -4,6 +4,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <set>
 #include <thread>
 
 #include "audio/audio_observer.h"
@@ -52,6 +53,7 @@ class Audio : public HeadlessTest, public AudioObserver {
   void MusicStarted(const std::string& path) override {
     std::lock_guard<std::mutex> hold(lock);
     songs.push_back(path);
+    started.push_back(std::chrono::steady_clock::now());
     changed.notify_all();
   }
   void MusicStopped() override { ++stops; }
@@ -65,6 +67,7 @@ class Audio : public HeadlessTest, public AudioObserver {
   std::mutex lock;
   std::condition_variable changed;
   Strings songs;
+  std::vector<std::chrono::steady_clock::time_point> started;
   int stops = 0;
 };
 using SoundEffects = Audio;
@@ -94,6 +97,41 @@ TEST_F(SoundEffects, BrokenFilesAreRefusedWithoutUsingUpASlotAndChunksAreFoundBe
   ASSERT_EQ(LoadWavSound("wavs\\cuphit.wav", 10), 0);
   EXPECT_EQ(SoundTable[0].dataBytes, 3001);
   EXPECT_EQ(SoundTable[0].sampleRate, 22050);
+}
+
+// An effect asked for again while it sounds is not started a second time; another
+// effect sounds beside it, and once it has ended it plays again.
+TEST_F(SoundEffects, AnEffectStillSoundingIsNotDoubledButOthersSoundBesideIt) {
+  const std::string twoSeconds = Wave(Chunk("fmt ", Format()) + Chunk("data", std::string(22050, '\x80')));
+  for (const char* name : {"wavs/cuphit.wav", "wavs/rimhit.wav"}) WriteFile(name, twoSeconds);
+  const int cup = LoadWavSound("wavs\\cuphit.wav", 10), rim = LoadWavSound("wavs\\rimhit.wav", 10);
+  PlayEffect(cup);
+  PlayEffect(cup);
+  EXPECT_EQ(Mix_Playing(-1), 1);
+  PlayEffect(rim);
+  EXPECT_EQ(Mix_Playing(-1), 2);
+  Mix_HaltChannel(-1);
+  PlayEffect(cup);
+  EXPECT_EQ(Mix_Playing(-1), 1);
+}
+
+// Each start picks its first song afresh from the clock, whatever the case of the songs'
+// names; each song plays to its end (a quarter of a second here) before the next.
+TEST_F(MusicPlayer, EachStartPicksAfreshAndEverySongPlaysToItsEnd) {
+  for (const char* name : {"a.mp3", "B.MP3", "c.Mp3"}) WriteFile(std::string("music/") + name, Song(2000));
+  std::set<std::string> first;
+  for (platform.timeBase = 0; platform.timeBase < 8; ++platform.timeBase) {
+    const size_t before = Songs().size();
+    StartMusic();
+    first.insert(fs::path(Songs(before + 1).at(before)).filename());
+    StopMusic();
+  }
+  EXPECT_EQ(first, (std::set<std::string>{"a.mp3", "B.MP3", "c.Mp3"}));
+  const size_t before = Songs().size();
+  StartMusic();
+  ASSERT_GE(Songs(before + 6).size(), before + 6);
+  StopMusic();
+  for (size_t i = before + 1; i < before + 6; ++i) EXPECT_GT(started[i] - started[i - 1], 150ms) << i;
 }
 
 TEST_F(MusicPlayer, OneSongRepeatsOnOnePlayerThatStopsOnce) {

@@ -95,6 +95,8 @@ TEST(ProtocolNames, NamesAreFifteenBytesOfTextAndMatchWhateverTheCaseOfTheirLett
   EXPECT_FALSE(ValidUserName("c1\xc2\x85"));
   EXPECT_FALSE(ValidUserName("cut\xf0\x9f\x98"));
   EXPECT_FALSE(ValidUserName("over\xc0\xaf"));
+  EXPECT_TRUE(ValidUserName("\xdf\xbf\xe0\xa0\x80\xf4\x8f\xbf\xbf"));  // U+07FF, U+0800, U+10FFFF
+  EXPECT_FALSE(ValidUserName("\xed\xa0\x80") || ValidUserName("\xf4\x90\x80\x80"));  // a surrogate, past U+10FFFF
   EXPECT_TRUE(ValidPassword("tab\there"));
   EXPECT_FALSE(ValidPassword("0123456789abcdef"));
   EXPECT_EQ(FoldName("ZoË Ann"), FoldName("zoË aNN"));

@@ -1,8 +1,10 @@
-// The rules of play on their own: where a ball comes down, how it is judged, and the
-// re-rack.
+// The rules of play on their own: where a ball comes down, how it is judged, the
+// re-rack, and the game's own random numbers.
 #include <array>
 #include <set>
+#include <thread>
 
+#include "base/rand.h"
 #include "game/ball.h"
 #include "game/game_objects.h"
 #include "game/power_meter.h"
@@ -33,7 +35,7 @@ TEST(HitJudgement, AClearBallIsAMissFromRowOneSixtyDownAndOverAboveIt) {
 using Rerack = DisplayTest;
 
 // The ninth removal stands the middle triangle and holds the game, once; its front cup
-// holds the full beer only when the old front cup still stood.
+// holds the full beer only when the old front cup still stood, and a penalty spares it.
 TEST_F(Rerack, TheNinthRemovalPausesOnceAndTheNewFrontIsFullOnlyIfTheOldOneStood) {
   CupRack rack;
   LayOut(rack);
@@ -42,6 +44,7 @@ TEST_F(Rerack, TheNinthRemovalPausesOnceAndTheNewFrontIsFullOnlyIfTheOldOneStood
   EXPECT_EQ(platform.ticks, 0u);
   EXPECT_EQ(rack.RemoveCup(4), 15);
   for (int i = 0; i < CupCount; ++i) EXPECT_EQ(rack.cups[i].present, (std::set{4, 7, 8, 11, 12, 13}.count(i))) << i;
+  EXPECT_TRUE(rack.TakePenaltyCup() && !rack.cups[7].present && rack.cups[4].present) << "a penalty spares the full cup";
   rack.RemoveCup(4);
   EXPECT_EQ(platform.ticks, 1500u);
   EXPECT_EQ(platform.framesPresented, 1);
@@ -90,4 +93,21 @@ TEST(PowerMeterTravel, TurnsOnTheFrameItReachesEitherEnd) {
       EXPECT_EQ(meter.value, c[i]) << "from " << c[0] << ", advance " << i - 1;
     }
   }
+}
+
+// The game's numbers are its own: another thread's draws and seeds leave its sequence
+// alone, and a new thread starts from seed 1, as the game itself does.
+TEST(GameRand, AnotherThreadsDrawsAndSeedsLeaveTheSequenceAlone) {
+  crt::srand(2024);
+  const int first = crt::rand(), second = crt::rand();
+  crt::srand(2024);
+  EXPECT_EQ(crt::rand(), first);
+  int fresh = 0;
+  std::thread([&fresh] {
+    fresh = crt::rand();
+    crt::srand(7);
+    crt::rand();
+  }).join();
+  EXPECT_EQ(crt::rand(), second);
+  EXPECT_EQ(fresh, 41);
 }

@@ -63,24 +63,6 @@ TEST_F(Turns, AHumanThrowIsJudgedWhereItWasAimedNotWhereTheDrinkSentIt) {
   EXPECT_EQ(RedRack->CupsHit(), 1);
 }
 
-// A ball on a rim bounces up and away for 31 frames; then the turn passes, nothing drunk.
-TEST_F(Turns, ARimHitBouncesForThirtyOneFramesAndTakesNoCup) {
-  const Cup cup = RedRack->GetCup(0);
-  ThrowAt(cup.x + 10, cup.y + 8);
-  ASSERT_TRUE(RunUntil(Landing));
-  MainLoopPass();
-  EXPECT_EQ(InstalledThrowResult(), RimHit);
-  const int rimY = TheBall.y;
-  MainLoopPass();
-  EXPECT_LT(TheBall.y, rimY) << "the ball leaves the rim upward";
-  int frames = 2;
-  for (; PlayState == Outcome && frames < 100; ++frames) MainLoopPass();
-  EXPECT_EQ(frames, 31);
-  EXPECT_EQ(CurrentRack, BlueRack);
-  EXPECT_EQ(RedRack->CupsHit(), 0);
-  EXPECT_EQ(BlueRack->gauge.level, 0);
-}
-
 // Far ahead at the last cup the computer may choose a power the meter never comes near;
 // it then throws at the meter's end instead of aiming for good.
 TEST_F(Turns, AComputerShotBeyondTheMetersReachIsThrownAtTheMetersEnd) {

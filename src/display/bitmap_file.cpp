@@ -49,13 +49,15 @@ long FileSize(std::FILE* f) {
   return std::ftell(f);
 }
 
-// The rows that the flip will walk must lie inside the pixel data, and the pixel data
-// inside the file behind its headers.
-bool LayoutFits(const BitmapInfoHeader& h, long fileSize, long headerBytes) {
+// The rows that the flip will walk must lie inside the pixel data, and the pixel data,
+// from where the file says it starts, inside the file behind its headers.
+bool LayoutFits(const BitmapFile& f, long fileSize, long headerBytes) {
+  const BitmapInfoHeader& h = f.infoHeader;
   if (h.biWidth <= 0 || h.biHeight <= 0) return false;
   unsigned long long rowBytes = static_cast<unsigned long long>(h.biWidth) * (h.biBitCount / 8);
   if (rowBytes * static_cast<unsigned long long>(h.biHeight) > h.biSizeImage) return false;
-  return static_cast<long long>(h.biSizeImage) <= static_cast<long long>(fileSize) - headerBytes;
+  const long long start = f.fileHeader.bfOffBits;
+  return start >= headerBytes && start + h.biSizeImage <= static_cast<long long>(fileSize);
 }
 
 // An uncompressed picture may leave biSizeImage at 0, and some image editors do: the
@@ -101,8 +103,10 @@ bool ReadBitmapFile(BitmapFile& record, const char* path) {
     return false;
   }
   long fileSize = FileSize(file.get());
-  if (fileSize < 0 || !FillInImageSize(record.infoHeader) || !LayoutFits(info, fileSize, headerBytes) ||
-      std::fseek(file.get(), fileSize - static_cast<long>(info.biSizeImage), SEEK_SET) != 0) {
+  // The pixels are read from where the file says they start: a file that carries more
+  // behind them (a colour profile, a tool's own data) still shows its own picture.
+  if (fileSize < 0 || !FillInImageSize(record.infoHeader) || !LayoutFits(record, fileSize, headerBytes) ||
+      std::fseek(file.get(), static_cast<long>(record.fileHeader.bfOffBits), SEEK_SET) != 0) {
     NotABitmap();
     return false;
   }

@@ -34,8 +34,8 @@ struct BitmapFile {
   std::unique_ptr<std::uint8_t[]> pixels;  // biSizeImage bytes, top row first
 };
 
-// Reads a .bmp file. The pixel data is taken to be the file's last biSizeImage bytes,
-// whatever bfOffBits says, and its rows are turned so that the top row comes first. An
+// Reads a .bmp file. The pixel data is the biSizeImage bytes from bfOffBits on, which
+// must lie behind the headers, and its rows are turned so that the top row comes first. An
 // uncompressed file with a biSizeImage of 0 is read as if it held the size of its rows,
 // padded to 4 bytes each, and the record says that size.
 // Every refusal is told to the player: "Bitmap failed to open!" when the file cannot be

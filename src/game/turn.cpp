@@ -38,6 +38,9 @@ void TurnStartState(TurnProgress& progress) {
   }
   int waited = progress.wait++;
   if (waited >= 10) {
+    // Counted afresh for the next re-rack even when Enter, already waiting in the queue,
+    // skips the Ready frame that would also clear it.
+    progress.wait = 0;
     ReconfigurePending = 0;
     PlayState = Ready;
   }

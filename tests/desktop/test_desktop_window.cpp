@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPushButton>
 #include <QTimer>
@@ -19,6 +20,7 @@
 #include "app/options_dialog.h"
 #include "app/window_proc.h"
 #include "base/settings.h"
+#include "game/screens.h"
 #include "platform/desktop/desktop_platform.h"
 #include "platform/desktop/dialog_window.h"
 #include "platform/desktop/game_view.h"
@@ -165,6 +167,11 @@ TEST_F(GameWindowTest, ArrowsCountWhileHeldOnceAfterATapAndAreLetGoWhenTheKeyboa
   other.activateWindow();
   QApplication::processEvents();
   EXPECT_FALSE(platform.AsyncKeyState(ArrowKey::Left));
+  PressKey(window, Qt::Key_Right);
+  platform.AsyncKeyState(ArrowKey::Right);
+  WhenShown<QDialog>([](QDialog& box) { box.accept(); });
+  platform.MessageBox("Not supported yet.  Sorry!", "Tumbra");  // a message box takes the keyboard
+  EXPECT_FALSE(platform.AsyncKeyState(ArrowKey::Right));
 }
 
 TEST_F(GameWindowTest, AHundredMovesLeaveOneMoveWaiting) {
@@ -218,6 +225,41 @@ TEST_F(GameWindowTest, TheFirstWindowFitsASmallScreenAndComesBackMaximisedAsItWa
   again.showNormal();
   QApplication::processEvents();
   EXPECT_EQ(again.frameGeometry(), normal);
+}
+
+// A title button takes a click inside its place only, and none once it is gone: after a
+// game has started, nothing of the title is left to click.
+TEST_F(GameWindowTest, TitleButtonsTakeClicksInTheirPlaceUntilTheyAreGone) {
+  platform.Present(TestFrame(32, 0).View());
+  window.resize(760, 560 + window.menuBar()->height());
+  QApplication::processEvents();
+  platform.CreateTitleButton(SinglePlayerButton, {500, 80, 160, 60});
+  const auto click = [this](int x, int y) {
+    const QPointF at(x, y);
+    QMouseEvent press(QEvent::MouseButtonPress, at, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, at, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&window.View(), &press);
+    QApplication::sendEvent(&window.View(), &release);
+    return Taken(WM_COMMAND);
+  };
+  EXPECT_EQ(click(500, 80), Ids{SinglePlayerButton});
+  EXPECT_EQ(click(659, 139), Ids{SinglePlayerButton});
+  for (const auto& [x, y] : {std::pair{499, 100}, {660, 100}, {600, 79}, {600, 140}}) EXPECT_EQ(click(x, y), Ids{});
+  platform.DestroyTitleButton(SinglePlayerButton);
+  EXPECT_EQ(click(580, 110), Ids{});
+}
+
+// On a screen of two device pixels to a pixel (QT_SCALE_FACTOR=2) the picture fills the
+// view all the same.
+TEST_F(GameWindowTest, OnAScaledScreenThePictureFillsTheView) {
+  if (window.devicePixelRatio() == 1) GTEST_SKIP() << "the screen is not scaled";
+  TestFrame frame(32, 0x336699);
+  frame.Put(759, 559, 0xFFFFFF);
+  platform.Present(frame.View());
+  window.resize(380, 280 + window.menuBar()->height());
+  QApplication::processEvents();
+  const QImage shown = window.View().grab().toImage();
+  EXPECT_EQ(shown.pixel(759, 559), qRgb(255, 255, 255));
 }
 
 TEST_F(GameWindowTest, OnlyWhatChangedIsPaintedAndAFrameThatChangesNothingIsNotPainted) {
@@ -285,11 +327,11 @@ TEST_F(DialogWindowTest, OptionsStartsInItsFirstFieldAndItsFieldsTakeWhatTheirSe
     tab();
     PressKey(*dialog.focusWidget(), Qt::Key_S, "s");
     tab();
-    qobject_cast<QLineEdit*>(dialog.focusWidget())->insert(QString(250, 'm') + "\u20ac\u20ac\u20ac");
+    qobject_cast<QLineEdit*>(dialog.focusWidget())->insert(QString(248, 'm') + "\U0001F600\U0001F600");
     EXPECT_EQ(dialog.GetItemText(IdUsername), "\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9");
     EXPECT_EQ(dialog.GetItemText(IdPassword), std::string(15, 'p'));
     EXPECT_EQ(dialog.GetItemText(IdServer), "s");
-    EXPECT_EQ(dialog.GetItemText(IdMusicFolder), std::string(250, 'm') + "\u20ac");
+    EXPECT_EQ(dialog.GetItemText(IdMusicFolder), std::string(248, 'm') + "\U0001F600");
     QStringList buttons;
     for (int i = 0; i < 3; ++i) {
       tab();
@@ -303,8 +345,8 @@ TEST_F(DialogWindowTest, OptionsStartsInItsFirstFieldAndItsFieldsTakeWhatTheirSe
 }
 
 // A quit signal asks the game to close as its close box does: at once, also in the
-// middle of the re-rack's pause, and from a dialog, which it ends without a word to the
-// dialog's procedure (Options saves nothing).
+// middle of the re-rack's pause, with a menu open, and from a dialog, which it ends
+// without a word to the dialog's procedure (Options saves nothing).
 using QuitSignal = DesktopTest;
 static std::vector<int> Heard;
 
@@ -313,6 +355,14 @@ TEST_F(QuitSignal, CutsAPauseShort) {
   const auto start = std::chrono::steady_clock::now();
   platform.Sleep(1500);
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+  EXPECT_EQ(Taken(WM_DESTROY).size(), 1u);
+}
+
+TEST_F(QuitSignal, ClosesAnOpenMenu) {
+  QMenu& menu = *window.menuBar()->actions()[0]->menu();
+  menu.popup(QPoint());
+  QTimer::singleShot(5000, &menu, [&menu] { ADD_FAILURE() << "the menu stayed open"; menu.close(); });
+  std::raise(SIGINT);
   EXPECT_EQ(Taken(WM_DESTROY).size(), 1u);
 }
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The real program in a real window: its first size and full screen with a click on
-# Single Player on a 3840 x 2160 screen; then on a small one, menus that pause the game
+# Single Player on a 3840 x 2160 screen, and back; then on a small one, menus that pause the game
 # and hold no arrow, a drag that delays nothing, the keyboard's way into the menus, and
 # the window's size and the Sound FX switch kept for the next start. Checked from
 # screenshots against the frames the replay driver draws for the same moments.
@@ -113,6 +113,7 @@ bar=$((HEIGHT - 3 * 560))
 [ "$WIDTH" -eq $((3 * 760)) ] && [ "$bar" -ge 0 ] && [ "$bar" -lt 60 ] ||
   fail "the first window is ${WIDTH}x$HEIGHT, not three times 760 x 560 under a menu bar"
 
+placed="$X $Y $WIDTH $HEIGHT"
 xdotool key F11
 full_screen() {
   eval "$(xdotool getwindowgeometry --shell "$window")"
@@ -128,7 +129,10 @@ shot "$work/left.png" "$(((3840 - w) / 2 - 1))x$h+0+$bar"
   fail "the margin beside the picture is not black"
 xdotool mousemove --screen 1 --sync $(((3840 - w) / 2 + 580 * w / 760)) $((bar + 130 * h / 560)) click 1
 poll screen_matches "$work/refs/ready.png" 30 12 || fail "a click on Single Player did not start a game"
-echo "full screen 3840x2160: title scaled, Single Player clicked"
+xdotool key F11
+back() { eval "$(xdotool getwindowgeometry --shell "$window")" && [ "$X $Y $WIDTH $HEIGHT" = "$placed" ]; }
+poll back || fail "F11 again put the window at $X $Y $WIDTH $HEIGHT, not back at $placed"
+echo "full screen 3840x2160: title scaled, Single Player clicked, and back"
 
 close
 

@@ -126,17 +126,13 @@ void GameWindow::MoveTo(const QRect& place) {
   move(place.topLeft());
 }
 
-// Without a window manager (a bare X server, a kiosk) nobody else resizes a window that
-// goes full screen and back, and Qt cannot tell its state: the window keeps both itself.
+// A window manager makes the window full screen and puts it back where it was. Without
+// one (a bare X server, a kiosk) nobody does and the window sizes itself, in one request
+// each way: of a move and a resize sent one after the other the server may keep one.
 void GameWindow::ToggleFullScreen() {
   fullScreen_ = !fullScreen_;
-  if (fullScreen_) {
-    setWindowState(windowState() | Qt::WindowFullScreen);
-    setGeometry(screen()->geometry());
-  } else {
-    setWindowState(windowState() & ~Qt::WindowFullScreen);
-    MoveTo(normalPlace_);
-  }
+  setWindowState(fullScreen_ ? windowState() | Qt::WindowFullScreen : windowState() & ~Qt::WindowFullScreen);
+  if (!framed_) setGeometry(fullScreen_ ? screen()->geometry() : normalPlace_);
 }
 
 void GameWindow::keyPressEvent(QKeyEvent* event) {
@@ -182,6 +178,7 @@ void GameWindow::moveEvent(QMoveEvent* event) {
   QMainWindow::moveEvent(event);
   KeepNormalPlace();
   const QRect outer = frameGeometry(), inside = geometry();
+  framed_ |= outer != inside;
   if (!unframed_ || outer == inside) return;
   unframed_ = false;
   const QMargins frame(inside.left() - outer.left(), inside.top() - outer.top(),

@@ -51,6 +51,7 @@ class GameWindow : public QMainWindow {
   bool revealed_ = false;
   bool fullScreen_ = false;
   bool unframed_ = false;  // shown, and the window manager's frame not seen yet
+  bool framed_ = false;    // a window manager's frame has been seen: it looks after full screen
   // Where the window is, or goes back to, when neither maximised nor full screen: the
   // top-left corner of its frame and the size of its inside.
   QRect normalPlace_;

@@ -3,7 +3,7 @@
 # folders whose config.ini logs on to it. Sourced; $server and $data must be set.
 work=$(mktemp -d)
 pids=()
-trap 'kill "${pids[@]}" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'kill -KILL "${pids[@]}" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT
 timeout=30  # seconds for anything to show up: a slow machine only waits longer
 
 fail() {

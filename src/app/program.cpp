@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include "app/config.h"
+#include "app/internet_game.h"
 #include "app/window_proc.h"
 #include "audio/music_player.h"
 #include "audio/sound_effects.h"
@@ -49,6 +50,7 @@ bool MainLoopPass() {
 int QuitCode() { return ExitCode; }
 
 void ShutDown() {
+  LeaveInternetGame();
   StopMusic();
   ReleaseGameImages();
   ReleaseDisplay();

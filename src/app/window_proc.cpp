@@ -1,5 +1,6 @@
 #include "app/window_proc.h"
 
+#include "app/internet_game.h"
 #include "app/options_dialog.h"
 #include "audio/music_player.h"
 #include "audio/sound_effects.h"
@@ -20,7 +21,7 @@ namespace {
 // throws while a human aims.
 void OnEnter() {
   const TurnRecord* turn = RunningTurn();
-  if (!turn) return;
+  if (!turn || (turn->heldBy && turn->heldBy())) return;
   if (PlayState == Ready && turn->enterStarts)
     PlayState = AimStart;
   else if (PlayState == Aiming && turn->enterThrows)
@@ -51,12 +52,20 @@ void ToggleMusic() {
 void OnCommand(std::intptr_t command) {
   switch (command) {
     case CmdNewSinglePlayer:
-    case SinglePlayerButton: StartGame(NewSinglePlayerGame); break;
+    case SinglePlayerButton:
+      if (LeaveForSomethingElse()) StartGame(NewSinglePlayerGame);
+      break;
     case CmdNewVersusGame:
-    case VersusButton: StartGame(NewVersusGame); break;
+    case VersusButton:
+      if (LeaveForSomethingElse()) StartGame(NewVersusGame);
+      break;
     case CmdNewInternetGame:
-    case InternetButton: MainWindow->MessageBox("Not supported yet.  Sorry!", "Tumbra"); break;
-    case CmdExit: MainWindow->PostQuitMessage(0); break;
+    case InternetButton:
+      if (LeaveForSomethingElse() && OpenInternetGame()) StartGame(NewInternetGame);
+      break;
+    case CmdExit:
+      if (LeaveForSomethingElse()) MainWindow->PostQuitMessage(0);
+      break;
     case CmdOptions: MainWindow->DialogBox(OptionsDialog(), OptionsDialogProc); break;
     case CmdSoundFx: ToggleSoundFx(); break;
     case CmdHowToPlay: MainWindow->DialogBox(HowToPlayDialog(), InfoDialogProc); break;
@@ -81,12 +90,16 @@ std::intptr_t InfoDialogProc(DialogContext& dialog, int message, std::intptr_t w
 
 std::intptr_t MainWindowProc(int message, std::intptr_t wParam, std::intptr_t) {
   switch (message) {
-    case WM_DESTROY: MainWindow->PostQuitMessage(0); break;
+    case WM_DESTROY:
+      LeaveInternetGame();
+      MainWindow->PostQuitMessage(0);
+      break;
     case WM_MOVE: MainWindow->WindowCorner(WindowOrigin.x, WindowOrigin.y); break;
     case WM_CHAR:
       if (wParam == EnterChar) OnEnter();
       break;
     case WM_COMMAND: OnCommand(wParam); break;
+    case WM_NETEVENT: TakeNetworkEvent(); break;
     default: break;
   }
   return 0;

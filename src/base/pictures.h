@@ -23,6 +23,7 @@ enum PictureId : int {
   GameOverBannerPicture,
   ReadyBannerPicture,
   ComputerTurnBannerPicture,
+  NetTurnBannerPicture,
   TitleScreenPicture,
   SinglePlayerButtonPicture,
   VersusButtonPicture,
@@ -37,6 +38,7 @@ inline constexpr PictureFile Pictures[PictureCount] = {
     {"over.bmp", 160, 60, 320, 280},      {"reconfigure.bmp", 220, 60, 320, 280},
     {"hit.bmp", 140, 60, 320, 280},       {"gameover.bmp", 200, 100, 320, 280},
     {"ready.bmp", 200, 80, 280, 280},     {"compturn.bmp", 200, 80, 280, 280},
+    {"netturn.bmp", 200, 80, 280, 280},
     {"splash.bmp", 760, 560, 0, 0},       {"play.bmp", 160, 60, 500, 100},
     {"playvs.bmp", 160, 60, 500, 200},    {"playnet.bmp", 180, 60, 515, 300},
 };

@@ -33,13 +33,15 @@ bool Ball::Step() {
   return true;
 }
 
-void Ball::RimBounce() {
+void Ball::RimBounce(int upward) {
   const int q = vx * vx + vy * vy;
-  vy = crt::rand() % 28 + 5;
+  vy = upward;
   const int r = q - vy * vy;
   // Straight up when the new upward speed alone is more than the ball had.
   vx = r < 0 ? 0 : static_cast<int>(std::sqrt(static_cast<double>(r)));
 }
+
+int RandomRimBounce() { return crt::rand() % 28 + 5; }
 
 void Wobble(int level, int& power, int& aim) {
   const int j = level / 8;

@@ -11,8 +11,9 @@ class Ball : public Sprite {
   void Throw(int power, int aim);
   // One frame along the flight; false, without moving, once the ball has arrived.
   bool Step();
-  // Knocks the ball upward off a rim at about the speed it came in with.
-  void RimBounce();
+  // Knocks the ball upward off a rim at about the speed it came in with, leaving at the
+  // given upward speed.
+  void RimBounce(int upward);
 
   int vx = 0;  // pixels per frame to the right
   int vy = 0;  // pixels per frame upward
@@ -25,3 +26,6 @@ class Ball : public Sprite {
 // aim are each moved by a few pixels, power first. Only the ball's flight takes the
 // moved values; the throw is judged on the unmoved ones.
 void Wobble(int level, int& power, int& aim);
+
+// The upward speed a ball leaves a rim with: 5 to 32, at random.
+int RandomRimBounce();

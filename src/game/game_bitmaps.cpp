@@ -27,7 +27,7 @@ int LoadGameBitmaps() {
       {&Panel, CupIconPicture},           {&OverBanner, OverBannerPicture},
       {&ReconfigureBanner, RerackBannerPicture}, {&HitBanner, HitBannerPicture},
       {&GameOverBanner, GameOverBannerPicture},  {&ReadyBanner, ReadyBannerPicture},
-      {&CompTurnBanner, ComputerTurnBannerPicture},
+      {&CompTurnBanner, ComputerTurnBannerPicture}, {&NetTurnBanner, NetTurnBannerPicture},
   };
   for (const auto& [sprite, id] : after) LoadPlaced(*sprite, id);
   return 1;

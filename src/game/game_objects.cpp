@@ -10,7 +10,7 @@ AimArrow Arrow;
 Ball TheBall;
 SplashAnimation Splash;
 CupCounterPanel Panel;
-Sprite OverBanner, ReconfigureBanner, HitBanner, GameOverBanner, ReadyBanner, CompTurnBanner;
+Sprite OverBanner, ReconfigureBanner, HitBanner, GameOverBanner, ReadyBanner, CompTurnBanner, NetTurnBanner;
 PowerMeter Meter;
 
 CupRack* CurrentRack = nullptr;

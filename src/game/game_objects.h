@@ -19,7 +19,7 @@ extern AimArrow Arrow;
 extern Ball TheBall;
 extern SplashAnimation Splash;
 extern CupCounterPanel Panel;
-extern Sprite OverBanner, ReconfigureBanner, HitBanner, GameOverBanner, ReadyBanner, CompTurnBanner;
+extern Sprite OverBanner, ReconfigureBanner, HitBanner, GameOverBanner, ReadyBanner, CompTurnBanner, NetTurnBanner;
 extern PowerMeter Meter;
 
 // Who is who in the running game: the thrower's rack, the one drawn and thrown at, and

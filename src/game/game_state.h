@@ -5,7 +5,7 @@
 using FrameFunction = int (*)();
 extern FrameFunction FrameHandler;
 
-enum GameModes : int { TitleMode = 0, SinglePlayerMode = 1, VersusMode = 2 };
+enum GameModes : int { TitleMode = 0, SinglePlayerMode = 1, VersusMode = 2, InternetMode = 3 };
 extern int GameMode;
 
 // The state of the running turn. Enter moves Ready to AimStart and, in a human's turn,

@@ -11,6 +11,9 @@
 #include "game/game_state.h"
 #include "game/human_turn.h"
 #include "game/installed_turn.h"
+#include "game/internet_match.h"
+#include "game/local_turn.h"
+#include "game/remote_turn.h"
 #include "game/turn.h"
 #include "game/versus_turn.h"
 #include "platform/platform.h"
@@ -145,6 +148,25 @@ int NewVersusGame() {
   return 1;
 }
 
+int NewInternetGame() {
+  GameMode = InternetMode;
+  PlayerRack = Match.localFirst ? RedRack : BlueRack;
+  OpponentRack = Match.localFirst ? BlueRack : RedRack;
+  CurrentRack = RedRack;
+  OtherRack = BlueRack;
+  InstallTurn(Match.localFirst ? LocalTurn : RemoteTurn);
+  SetUpRacksAndControls();
+  RedRack->gauge.level = 0;
+  BlueRack->gauge.level = 0;
+  SetName(PlayerRack, Match.local.c_str());
+  SetName(OpponentRack, Match.opponent.c_str());
+  Match.throws = 0;
+  Match.arrived.clear();
+  Match.winner.clear();
+  Match.outOfStep = Match.lost = Match.opponentAway = false;
+  return 1;
+}
+
 void HandOverSingle() {
   PlayState = TurnStart;
   DealStartValues();
@@ -169,4 +191,9 @@ void HandOverVersus() {
     CurrentRack = RedRack;
     OtherRack = BlueRack;
   }
+}
+
+void HandOverInternet() {
+  HandOverVersus();
+  InstallTurn(CurrentRack == PlayerRack ? LocalTurn : RemoteTurn);
 }

@@ -10,6 +10,11 @@ int NewVersusGame();
 // the meter and the arrow.
 void HandOverSingle();
 void HandOverVersus();
+// An Internet game between the two players of Match: the racks carry their names, the
+// first thrower's on the red, and the first throw is his. The hand-over gives the turn to
+// the other player, the local or the remote one.
+int NewInternetGame();
+void HandOverInternet();
 
 // The title screen's three click zones, by the command each sends.
 enum TitleButtonId : int { SinglePlayerButton = 1, VersusButton = 2, InternetButton = 3 };

@@ -52,6 +52,18 @@ void ReadyState(TurnRecord& turn) {
   Arrow.Draw(BackBuffer);
   DrawPanelAndRack();
   turn.readyBanner->Draw(BackBuffer);
+  if (turn.ready) turn.ready();
+  PresentBackBuffer();
+}
+
+// The game holds its breath: the scene as it stands, nothing moving, and why.
+void StillState(const char* why) {
+  DrawBackground();
+  Arrow.Draw(BackBuffer);
+  Meter.Draw(BackBuffer);
+  DrawPanelAndRack();
+  if (PlayState == Flight) TheBall.Draw(BackBuffer);
+  DrawNotice(why);
   PresentBackBuffer();
 }
 
@@ -92,7 +104,7 @@ void FlightState() {
   PresentBackBuffer();
 }
 
-void LandingState(TurnProgress& progress) {
+void LandingState(TurnProgress& progress, int (*rimBounce)()) {
   progress.overFrames = 0;
   progress.outcomeFrames = 0;
   progress.throwResult = CurrentRack->HitTest(Meter.value, Arrow.offset);
@@ -102,7 +114,7 @@ void LandingState(TurnProgress& progress) {
   if (IsCupIndex(progress.throwResult)) {
     PlayEffect(CupHitSound);
   } else if (progress.throwResult == RimHit) {
-    TheBall.RimBounce();
+    TheBall.RimBounce(rimBounce ? rimBounce() : RandomRimBounce());
     PlayEffect(RimHitSound);
   }
 }
@@ -154,6 +166,11 @@ void GameOverState(const char* line) {
 
 int RunTurnFrame(TurnRecord& turn) {
   std::uint32_t t0 = MainWindow->TickCount();
+  if (const char* why = turn.heldBy ? turn.heldBy() : nullptr) {
+    StillState(why);
+    WaitForFrameEnd(t0, FrameMs);
+    return 1;
+  }
   switch (PlayState) {
     case TurnStart: TurnStartState(turn.progress); break;
     case Ready: ReadyState(turn); break;
@@ -164,7 +181,7 @@ int RunTurnFrame(TurnRecord& turn) {
     case Aiming: turn.aiming(); break;
     case Launch: turn.launch(); [[fallthrough]];
     case Flight: FlightState(); break;
-    case Landing: LandingState(turn.progress); [[fallthrough]];
+    case Landing: LandingState(turn.progress, turn.rimBounce); [[fallthrough]];
     case Outcome:
       OutcomeState(turn.progress, turn.handOver);
       turn.winCheck();
@@ -176,6 +193,8 @@ int RunTurnFrame(TurnRecord& turn) {
   WaitForFrameEnd(t0, FrameMs);
   return 1;
 }
+
+void DrawNotice(const char* text) { DrawString(text, 280, 370, 0xFFFFFF, BackBuffer); }
 
 CupRack* EndGameOnEmptyRack() {
   CupRack* emptied = CurrentRack->AllCupsHit() ? CurrentRack

@@ -26,6 +26,10 @@ struct TurnRecord {
   void (*handOver)();     // gives the turn to the other side
   void (*winCheck)();     // after the outcome: ends the game when a rack is empty
   const char* (*endLine)();  // the line under the game-over banner
+  // Optional pieces, null where a turn has no use for them:
+  void (*ready)() = nullptr;         // every Ready frame, after the banner; may start the aiming
+  int (*rimBounce)() = nullptr;      // the speed the ball leaves a rim with; else a random one
+  const char* (*heldBy)() = nullptr;  // why the game must not move on now; null while it may
   TurnProgress progress{};
 };
 
@@ -56,6 +60,9 @@ CupRack* EndGameOnEmptyRack();
 // from the two racks, whichever side's turn shows it.
 void SinglePlayerWinCheck();
 const char* SinglePlayerEndLine();
+
+// A line of news over the table: the connection's state in an Internet game.
+void DrawNotice(const char* text);
 
 // The end-of-game lines: "You are victorious!  %s wins!" is the longest at 46 characters.
 constexpr int EndMessageSize = 48;

@@ -121,6 +121,8 @@ struct Client::Impl {
   bool closing = false;
   bool over = false;  // a failure was told; nothing follows
   bool connected = false;
+  bool resuming = false;  // from a drop in a game until the server says where the game stands
+  bool writing = false;   // a message is on its way out
 
   void Wake() { wake.cancel(); }
 
@@ -130,7 +132,14 @@ struct Client::Impl {
       ownThrows.push_back(*t);
       ++seen;
     }
-    outbox.push_back({protocol::Encode(message), t != nullptr});
+    Outgoing out{protocol::Encode(message), t != nullptr};
+    // While coming back, a throw waits to be sent again with the others the server lacks,
+    // and anything else until then: the server must hear the resume first.
+    if (resuming) {
+      if (!t) held.push_back(std::move(out));
+      return;
+    }
+    outbox.push_back(std::move(out));
     Wake();
   }
 
@@ -226,6 +235,7 @@ bool Client::Impl::Take(const std::string& text) {
     ownThrows.clear();
   } else if (const auto* rejoined = std::get_if<protocol::Rejoined>(&message)) {
     // Our throws the server never had go again, then what was queued meanwhile.
+    resuming = false;
     for (const protocol::Throw& t : ownThrows)
       if (t.n >= rejoined->throws) outbox.push_back({protocol::Encode(protocol::ClientMessage(t)), true});
     outbox.insert(outbox.end(), held.begin(), held.end());
@@ -234,7 +244,10 @@ bool Client::Impl::Take(const std::string& text) {
   } else if (std::holds_alternative<protocol::Throw>(message)) {
     ++seen;
   } else if (std::holds_alternative<protocol::Ended>(message)) {
+    // The game ended while we were away: what waited for it has no game to go to.
     inGame = false;
+    resuming = false;
+    held.clear();
   }
   Event event;
   event.message = std::move(message);
@@ -251,7 +264,9 @@ asio::awaitable<void> Client::Impl::Write(Stream& s, const bool& alive) {
     }
     const std::string text = outbox.front().text;
     outbox.pop_front();
+    writing = true;
     auto [error, written] = co_await s.async_write(asio::buffer(text), NoThrow);
+    writing = false;
     if (error) co_return;
   }
 }
@@ -296,6 +311,7 @@ asio::awaitable<bool> Client::Impl::Resume() {
   for (std::deque<Outgoing>::iterator it = outbox.begin(); it != outbox.end(); ++it)
     if (!it->isThrow) held.push_back(*it);
   outbox.clear();
+  resuming = true;
   while (!closing && std::chrono::steady_clock::now() < deadline) {
     std::string why;
     if (co_await Open(why) == Opened::Yes) {
@@ -357,6 +373,14 @@ asio::awaitable<void> Client::Impl::Goodbye() {
   Wake();
   resolver.cancel();
   if (opening) beast::get_lowest_layer(*opening).close();
+  if (stream && connected) {
+    // What was queued last (a leave, a cancel) goes out before the goodbye.
+    const auto until = std::chrono::steady_clock::now() + 1s;
+    while ((!outbox.empty() || writing) && connected && std::chrono::steady_clock::now() < until) {
+      asio::steady_timer pause(io, 2ms);
+      co_await pause.async_wait(NoThrow);
+    }
+  }
   if (stream && connected) {
     beast::get_lowest_layer(*stream).expires_after(1s);
     co_await stream->async_close(websocket::close_code::normal, NoThrow);

@@ -10,6 +10,8 @@ enum : int {
   WM_CHAR = 0x0102,
   WM_INITDIALOG = 0x0110,
   WM_COMMAND = 0x0111,
+  // The game's own: the Internet game's connection has an event for the game to take.
+  WM_NETEVENT = 0x0401,
 };
 
 // The character a WM_CHAR carries for the Enter key.

@@ -45,6 +45,21 @@ class Platform {
   // Runs a modal dialog owned by the main window; returns what the procedure passed to
   // EndDialog.
   virtual int DialogBox(const DialogTemplate& dialog, DialogProc proc) = 0;
+  // A modal Yes/No question owned by the main window, No the default; true for Yes.
+  virtual bool AskYesNo(const char* text, const char* caption) = 0;
+
+  // The certificate fingerprint the player trusted for a server ("host" or "host:port"),
+  // empty for none; and remembering one. Kept beside the window's own settings, never in
+  // config.ini.
+  virtual std::string TrustedFingerprint(const std::string& server) = 0;
+  virtual void TrustFingerprint(const std::string& server, const std::string& fingerprint) = 0;
+
+  // Called on the network's thread each time the connection queues an event: on the
+  // game's thread a WM_NETEVENT follows, into the queue or to an open dialog that
+  // listens to the network. Safe from any thread.
+  virtual void WakeForNetwork() = 0;
+  // The connection is gone: wakes for events it queued and nobody took are forgotten.
+  virtual void ForgetNetworkWakes() {}
 
   virtual void CheckMenuItem(int id, bool checked) = 0;
   // The title screen's click zones; a click posts WM_COMMAND with the id.

@@ -18,6 +18,7 @@ struct DialogControl {
   int id;            // -1 for texts nobody reads back
   int x, y, w, h;    // dialog units
   const char* text;
+  bool password = false;  // an edit that shows dots instead of what is typed
 };
 
 struct DialogTemplate {
@@ -25,4 +26,6 @@ struct DialogTemplate {
   const char* caption;
   int width, height;    // dialog units
   std::vector<DialogControl> controls;
+  // Its procedure hears of the Internet game's connection (WM_NETEVENT) while it is open.
+  bool listensToNetwork = false;
 };

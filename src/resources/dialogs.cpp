@@ -18,7 +18,7 @@ DialogTemplate InfoDialog(const char* name, const char* caption, int w, int h, c
 
 const DialogTemplate& HowToPlayDialog() {
   static const DialogTemplate t = InfoDialog(
-      "HowToPlay", "How to Play", 364, 199, "How to Play",
+      "HowToPlay", "How to Play", 364, 235, "How to Play",
       {{C::Static, -1, 15, 20, 334, 18,
         "This box covers the controls only. For the whole game see \"Official Tumbra Rules\" "
         "in the Help menu."},
@@ -33,7 +33,12 @@ const DialogTemplate& HowToPlayDialog() {
         "Hints: the back of the rack makes a good backboard, so aim a little long rather than "
         "short. A shot at a big group of cups has more ways to go in than a shot at a lone "
         "cup on the edge."},
-       {C::Static, -1, 15, 138, 334, 26,
+       {C::Static, -1, 15, 138, 334, 34,
+        "Over the Internet: put your user name, your password and a Tumbra server under "
+        "Options, then choose New Internet Game. Type a friend's user name as your opponent "
+        "(he must type yours), or leave it empty to play anyone. If the line drops, the game "
+        "tries to come back for half a minute."},
+       {C::Static, -1, 15, 174, 334, 26,
         "Keys: F2 New Single Player, F3 New VS Game, F1 this box, Ctrl+Q Exit. Alt and a "
         "menu's underlined letter open it. F11 or Alt+Enter: full screen and back."}});
   return t;
@@ -104,15 +109,31 @@ const DialogTemplate& OptionsDialog() {
        {C::Label, -1, 15, 23, 38, 8, "Username:"},
        {C::Edit, IdUsername, 56, 21, 95, 12, ""},
        {C::Label, -1, 15, 40, 38, 8, "Password:"},
-       {C::Edit, IdPassword, 56, 38, 95, 12, ""},
+       {C::Edit, IdPassword, 56, 38, 95, 12, "", true},
        {C::Label, -1, 15, 83, 28, 8, "Server"},
        {C::Edit, IdServer, 46, 81, 135, 12, ""},
        {C::Static, -1, 199, 22, 127, 45,
-        "Enter the user name and password you use to log on to the Qervo game server. "
-        "No account yet? Register one at www.qervo.example."},
+        "Your user name and password on the Tumbra server below. A new user name is "
+        "registered the first time it logs on."},
        {C::GroupBox, -1, 7, 102, 326, 34, "Music Directory"},
        {C::Label, -1, 15, 118, 62, 8, "Music Directory:"},
        {C::Edit, IdMusicFolder, 80, 116, 186, 13, ""},
        {C::Button, IdBrowse, 274, 116, 52, 14, "Browse"}}};
+  return t;
+}
+
+const DialogTemplate& InternetGameDialog() {
+  static const DialogTemplate t{
+      "InternetGame",
+      "Internet Game",
+      220,
+      98,
+      {{C::Label, -1, 10, 12, 40, 8, "Opponent:"},
+       {C::Edit, IdOpponent, 52, 10, 100, 12, ""},
+       {C::Static, IdNetStatus, 10, 30, 200, 40,
+        "Type a friend's user name (he must type yours), or leave it empty to play anyone."},
+       {C::DefaultButton, IdOk, 105, 76, 50, 14, "Play"},
+       {C::Button, IdCancel, 160, 76, 50, 14, "Cancel"}},
+      true};
   return t;
 }

@@ -15,3 +15,10 @@ const DialogTemplate& RulesDialog();
 const DialogTemplate& AboutTumbraDialog();
 const DialogTemplate& AboutQervoDialog();
 const DialogTemplate& OptionsDialog();
+
+// The Internet Game dialog: whom to play, then where things stand; Play (IdOk), Cancel.
+enum InternetGameControl : int {
+  IdOpponent = 1101,
+  IdNetStatus = 1102,
+};
+const DialogTemplate& InternetGameDialog();

@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -28,6 +29,11 @@ namespace {
 
 QJsonValue Json(const std::string& text) {
   return QJsonDocument::fromJson(QByteArray::fromStdString("[" + text + "]")).array().at(0);
+}
+
+std::string ReadFile(const char* path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
 }
 
 // Whether the line matches the expectation.
@@ -45,11 +51,8 @@ bool Matches(const std::string& expected, const std::string& got) {
   return true;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  if (argc != 2) return std::cerr << "usage: replay_check SCRIPT\n", 2;
-  const fs::path script = fs::absolute(argv[1]);
+// Plays the script in a fresh folder; its output, and the driver's exit status.
+std::string Play(const fs::path& script, int& status) {
   const fs::path folder = fs::temp_directory_path() /
                           ("tumbra-replay-" + script.stem().string() + std::to_string(getpid()));
   fs::remove_all(folder);
@@ -57,12 +60,6 @@ int main(int argc, char** argv) {
   fs::create_directory_symlink(fs::path(TUMBRA_RUN_DIR) / "bmps", folder / "bmps");
   fs::create_directory_symlink(fs::path(TUMBRA_RUN_DIR) / "wavs", folder / "wavs");
   std::ofstream(folder / "config.ini") << DefaultConfigText;
-
-  std::vector<std::string> expected;
-  std::ifstream in(script);
-  for (std::string line; std::getline(in, line);)
-    if (line.rfind("#> ", 0) == 0) expected.push_back(line.substr(3));
-
   const std::string command = "cd '" + folder.string() + "' && SDL_AUDIODRIVER=dummy '" +
                               TUMBRA_REPLAY_BINARY + "' '" + script.string() + "' 2>/dev/null";
   FILE* pipe = popen(command.c_str(), "r");
@@ -70,9 +67,25 @@ int main(int argc, char** argv) {
   char buffer[4096];
   for (size_t n; pipe && (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
     output.append(buffer, n);
-  const int status = pipe ? pclose(pipe) : -1;
+  status = pipe ? pclose(pipe) : -1;
   fs::remove_all(folder);
+  return output;
+}
 
+}  // namespace
+
+// replay_check SCRIPT: plays it and checks. replay_check SCRIPT OUTPUT STATUS: checks what
+// a run made elsewhere printed, and its exit status (a game against a server).
+int main(int argc, char** argv) {
+  if (argc != 2 && argc != 4) return std::cerr << "usage: replay_check SCRIPT [OUTPUT STATUS]\n", 2;
+  const fs::path script = fs::absolute(argv[1]);
+  std::vector<std::string> expected;
+  std::ifstream in(script);
+  for (std::string line; std::getline(in, line);)
+    if (line.rfind("#> ", 0) == 0) expected.push_back(line.substr(3));
+
+  int status = argc == 4 ? std::atoi(argv[3]) << 8 : 0;
+  const std::string output = argc == 4 ? ReadFile(argv[2]) : Play(script, status);
   std::istringstream lines(output);
   std::string got;
   size_t i = 0;

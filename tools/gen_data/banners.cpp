@@ -62,3 +62,8 @@ QImage DrawReadyBanner() {
 QImage DrawComputerTurnBanner() {
   return DrawBanner({200, 80, "COMPUTER'S TURN", QColor(150, 196, 255), 17, PressEnter});
 }
+
+// Enter does nothing here: the throw comes over the line from the other machine.
+QImage DrawNetTurnBanner() {
+  return DrawBanner({200, 80, "OPPONENT'S TURN", QColor(255, 176, 220), 17, QStringLiteral("over the Internet")});
+}

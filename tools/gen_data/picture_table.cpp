@@ -9,6 +9,7 @@ std::vector<Picture> GamePictures() {
       DrawGameBackground, DrawBlueCup,         DrawRedCup,         DrawBall,
       DrawArrow,          DrawViewCup,         DrawOverBanner,     DrawReRackBanner,
       DrawHitBanner,      DrawGameOverBanner,  DrawReadyBanner,    DrawComputerTurnBanner,
+      DrawNetTurnBanner,
       DrawTitlePicture,   DrawSinglePlayerButton, DrawVersusButton, DrawInternetButton,
   };
   std::vector<Picture> pictures;

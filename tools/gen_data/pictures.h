@@ -14,6 +14,7 @@ QImage DrawHitBanner();
 QImage DrawGameOverBanner();
 QImage DrawReadyBanner();
 QImage DrawComputerTurnBanner();
+QImage DrawNetTurnBanner();
 QImage DrawSinglePlayerButton();
 QImage DrawVersusButton();
 QImage DrawInternetButton();

@@ -11,10 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "app/internet_game.h"
 #include "app/program.h"
 #include "app/setting_table.h"
 #include "game/game_objects.h"
 #include "game/game_state.h"
+#include "game/installed_turn.h"
+#include "game/turn.h"
 #include "pad_verbs.h"
 #include "platform/headless/headless_platform.h"
 #include "resources/dialogs.h"
@@ -35,11 +38,12 @@ const char* const StateNames[] = {"TurnStart", "Ready",  "AimStart", "Aiming", "
 
 const std::map<std::string, int> Signals = {{"INT", SIGINT}, {"TERM", SIGTERM}, {"HUP", SIGHUP}};
 
-// A setting as config.ini names it, the whole key; null for none.
-const SettingRow* SettingNamed(const std::string& key) {
+// An edit of a dialog by name: a setting as config.ini names it, the whole key, or the
+// Internet Game dialog's opponent; 0 for none.
+int EditNamed(const std::string& key) {
   for (const SettingRow& s : SettingTable)
-    if (key == s.key) return &s;
-  return nullptr;
+    if (key == s.key) return s.controlId;
+  return key == "opponent" ? IdOpponent : 0;
 }
 
 class Runner {
@@ -71,11 +75,13 @@ class Runner {
   int RunUntil(int state, long long most, int number);
   int Throw(std::istringstream& words, int number, const std::function<void()>& pressThrowButton);
   int Answer(std::istringstream& words, int number);
+  int Net(std::istringstream& words, int number);
   int Set(std::istringstream& words, int number);
   int Shot(const std::string& file, int number);
 
   HeadlessPlatform& platform_;
   bool running_ = true;
+  bool throwing_ = false;
 };
 
 // How many passes `until` runs at most unless the script says.
@@ -147,8 +153,15 @@ int Runner::Until(std::istringstream& words, int number) {
   return RunUntil(state, most, number);
 }
 
+// A throw waits for a Ready that the player's Enter starts: the Internet game's
+// opponent's turn waits on its banner for the network, not for him.
+bool ReadyToThrow() {
+  const TurnRecord* turn = RunningTurn();
+  return PlayState == Ready && (!turn || turn->enterStarts);
+}
+
 int Runner::RunUntil(int state, long long most, int number) {
-  for (long long i = 0; PlayState != state; ++i) {
+  for (long long i = 0; PlayState != state || (state == Ready && throwing_ && !ReadyToThrow()); ++i) {
     if (i == most) return Fail(number, std::string("state ") + StateNames[state] + " not reached", StateNotReached);
     if (int code = Pass(); code >= 0) return code;
   }
@@ -163,7 +176,10 @@ int Runner::Throw(std::istringstream& words, int number, const std::function<voi
   long long arrow, meter;
   if (!(words >> a >> m) || !ParseInt(a, arrow) || !ParseInt(m, meter))
     return Fail(number, "throw takes an arrow offset and a meter value");
-  if (int code = RunUntil(Ready, UntilPasses, number); code >= 0) return code;
+  throwing_ = true;
+  const int code = RunUntil(Ready, UntilPasses, number);
+  throwing_ = false;
+  if (code >= 0) return code;
   pressThrowButton();
   if (int code = RunUntil(Aiming, UntilPasses, number); code >= 0) return code;
   Arrow.offset = static_cast<int>(arrow);
@@ -192,15 +208,44 @@ int Runner::Answer(std::istringstream& words, int number) {
     std::string pair;
     while (words >> pair) {
       const size_t eq = pair.find('=');
-      const SettingRow* setting = eq == std::string::npos ? nullptr : SettingNamed(pair.substr(0, eq));
-      if (!setting) return Fail(number, "unknown setting in " + pair);
-      if (!Unescape(pair.substr(eq + 1), answer.edits[setting->controlId]))
-        return Fail(number, "bad escape in " + pair);
+      const int edit = eq == std::string::npos ? 0 : EditNamed(pair.substr(0, eq));
+      if (!edit) return Fail(number, "unknown setting in " + pair);
+      if (!Unescape(pair.substr(eq + 1), answer.edits[edit])) return Fail(number, "bad escape in " + pair);
     }
+  } else if (kind == "net") {
+    answer.kind = HeadlessPlatform::DialogAnswer::Net;
+  } else if (kind == "yes" || kind == "no") {
+    platform_.questionAnswers.push_back(kind == "yes");
+    return -1;
   } else {
-    return Fail(number, "answer takes ok, cancel or browse");
+    return Fail(number, "answer takes ok, cancel, browse, net, yes or no");
   }
   platform_.dialogAnswers.push_back(answer);
+  return -1;
+}
+
+// `net [SECONDS]`: the game takes the next event of its connection, waited for in real
+// time; `net drop` cuts the line; `net resume SECONDS` sets how long the next connection
+// tries to come back.
+int Runner::Net(std::istringstream& words, int number) {
+  std::string word;
+  long long seconds = 10;
+  if (words >> word && word == "drop") {
+    DropConnection();
+    return -1;
+  }
+  if (word == "resume") {
+    if (!(words >> word) || !ParseInt(word, seconds) || seconds < 0) return Fail(number, "net resume takes seconds");
+    NetResumeSeconds = static_cast<int>(seconds);
+    return -1;
+  }
+  if (!word.empty() && (!ParseInt(word, seconds) || seconds < 0)) return Fail(number, "net takes seconds");
+  if (!platform_.WaitForNetwork(static_cast<double>(seconds)))
+    return Fail(number, "nothing came from the network", NetTimeout);
+  platform_.PostMessage(WM_NETEVENT);
+  const int taken = platform_.netEventsTaken + 1;
+  while (platform_.netEventsTaken < taken)
+    if (int code = Pass(); code >= 0) return code;
   return -1;
 }
 
@@ -238,6 +283,13 @@ int Runner::Line(const std::string& text, int number) {
     return -1;
   }
   if (verb == "answer") return Answer(words, number);
+  if (verb == "net") return Net(words, number);
+  if (verb == "trust") {
+    std::string fingerprint;
+    if (!(words >> fingerprint)) return Fail(number, "trust takes a fingerprint");
+    platform_.TrustFingerprint(TrustKey(), fingerprint);
+    return -1;
+  }
   std::string a, b;
   long long x, y;
   ArrowKey key;

@@ -9,6 +9,7 @@
 #include "game/game_objects.h"
 #include "game/game_state.h"
 #include "game/installed_turn.h"
+#include "game/internet_match.h"
 #include "game/screens.h"
 #include "game/turn.h"
 #include "trace.h"
@@ -47,6 +48,18 @@ std::string RackJson(const CupRack& rack) {
                  Field("beer", beer + "]")});
 }
 
+// The Internet game: how its connection stands, whose turn it is and which rack is the
+// local player's, the opponent, and the throws of the game so far.
+std::string NetJson() {
+  static const char* const Stages[] = {"off", "connecting", "waiting", "playing", "ended"};
+  const bool on = GameMode == InternetMode;
+  const char* turn = !on ? "null" : CurrentRack == PlayerRack ? "\"local\"" : "\"remote\"";
+  return Object({Field("stage", JsonString(Stages[Match.stage])), Field("lost", Match.lost ? 1 : 0),
+                 Field("away", Match.opponentAway ? 1 : 0), Field("turn", turn),
+                 Field("local", on ? RackName(PlayerRack) : "null"), Field("opponent", JsonString(Match.opponent)),
+                 Field("throws", Match.throws)});
+}
+
 std::string SettingsJson() {
   std::vector<std::string> fields;
   for (const SettingRow& s : SettingTable) fields.push_back(Field(s.key, JsonString(s.field)));
@@ -77,5 +90,6 @@ std::string StateJson(unsigned ticks) {
       Field("settings", SettingsJson()),
       Field("ticks", static_cast<long long>(ticks)),
       Field("end", JsonString(EndOfGameLine())),
+      Field("net", NetJson()),
   });
 }

@@ -67,5 +67,9 @@ void InstallTrace() {
     TraceLine("message " + JsonString(box.caption) + " " + JsonString(box.text));
   };
   platform->onDialog = [](const char* name) { TraceLine(std::string("dialog ") + name); };
+  platform->onQuestion = [](const HeadlessPlatform::Box& box) {
+    TraceLine("question " + JsonString(box.caption) + " " + JsonString(box.text));
+  };
+  platform->onDialogText = [](const std::string& text) { TraceLine("text " + JsonString(text)); };
   AudioTrace = &AudioTraceLines;
 }

@@ -6,5 +6,6 @@
 void TraceLine(const std::string& line);
 // A JSON string literal, quotes included.
 std::string JsonString(const std::string& text);
-// Reports message boxes, dialogs, sound effects and music starts and stops as lines.
+// Reports message boxes, questions, dialogs and the texts they show, sound effects, and
+// music starts and stops as lines.
 void InstallTrace();

@@ -57,9 +57,43 @@ void DesktopPlatform::MessageBox(const char* text, const char* caption) {
 int DesktopPlatform::DialogBox(const DialogTemplate& dialog, DialogProc proc) {
   ReleaseArrows();
   DialogWindow window(dialog, proc, *window_);
+  DialogWindow* const outer = listening_;
+  if (dialog.listensToNetwork) listening_ = &window;
   const int result = window.Run();
+  listening_ = outer;
+  for (int left = window.WakesLeft(); left > 0; --left) PostMessage(WM_NETEVENT);
   PollPads(false);  // what the pads did meanwhile was not meant for the game
   return result;
+}
+
+bool DesktopPlatform::AskYesNo(const char* text, const char* caption) {
+  ReleaseArrows();
+  QMessageBox box(QMessageBox::Question, QString::fromUtf8(caption), QString::fromUtf8(text),
+                  QMessageBox::Yes | QMessageBox::No, window_.get());
+  box.setTextFormat(Qt::PlainText);
+  box.setDefaultButton(QMessageBox::No);
+  const bool yes = box.exec() == QMessageBox::Yes;
+  PollPads(false);  // what the pads did meanwhile was not meant for the game
+  return yes;
+}
+
+std::string DesktopPlatform::TrustedFingerprint(const std::string& server) {
+  return window_->Settings().TrustedFingerprint(QString::fromStdString(server)).toStdString();
+}
+
+void DesktopPlatform::TrustFingerprint(const std::string& server, const std::string& fingerprint) {
+  window_->Settings().SetTrustedFingerprint(QString::fromStdString(server), QString::fromStdString(fingerprint));
+}
+
+void DesktopPlatform::WakeForNetwork() {
+  QMetaObject::invokeMethod(window_.get(), [this] { DeliverNetworkWake(); }, Qt::QueuedConnection);
+}
+
+void DesktopPlatform::DeliverNetworkWake() {
+  if (listening_)
+    listening_->NetworkWake();
+  else
+    PostMessage(WM_NETEVENT);
 }
 
 void DesktopPlatform::CheckMenuItem(int id, bool checked) { window_->CheckMenuItem(id, checked); }

@@ -3,6 +3,7 @@
 
 #include "platform/platform.h"
 
+class DialogWindow;
 class GameWindow;
 class QuitSignalNotifier;
 
@@ -19,6 +20,11 @@ class DesktopPlatform : public Platform {
   bool PeekMessage(Message& out) override;
   void MessageBox(const char* text, const char* caption) override;
   int DialogBox(const DialogTemplate& dialog, DialogProc proc) override;
+  bool AskYesNo(const char* text, const char* caption) override;
+  std::string TrustedFingerprint(const std::string& server) override;
+  void TrustFingerprint(const std::string& server, const std::string& fingerprint) override;
+  // Turns into a call of DeliverNetworkWake on the window's thread.
+  void WakeForNetwork() override;
   void CheckMenuItem(int id, bool checked) override;
   void CreateTitleButton(int id, Rect where) override;
   void DestroyTitleButton(int id) override;
@@ -40,8 +46,11 @@ class DesktopPlatform : public Platform {
   // The two arrows are let go: a menu, a dialog or another window has the keyboard now
   // and the release would never reach the game.
   void ReleaseArrows();
+  // A network event waits: the open dialog that listens takes it, else the game's queue.
+  void DeliverNetworkWake();
 
   std::unique_ptr<GameWindow> window_;
   std::unique_ptr<QuitSignalNotifier> quitSignals_;
   bool movePending_ = false;
+  DialogWindow* listening_ = nullptr;  // the open dialog that listens to the network
 };

@@ -1,5 +1,7 @@
 #include "platform/desktop/desktop_settings.h"
 
+#include <QUrl>
+
 #include "resources/menu.h"
 
 namespace {
@@ -10,6 +12,11 @@ const char* SwitchKey(int id) {
     case CmdMusic: return "sound/music";
     default: return nullptr;
   }
+}
+
+// A server's name holds ':' and may hold '/' or brackets, which a settings key cannot.
+QString TrustKey(const QString& server) {
+  return QStringLiteral("trusted/") + QString::fromLatin1(QUrl::toPercentEncoding(server));
 }
 
 }  // namespace
@@ -39,4 +46,12 @@ bool DesktopSettings::SwitchOn(int id) const {
 
 void DesktopSettings::SetSwitch(int id, bool on) {
   if (const char* key = SwitchKey(id)) file_.setValue(key, on);
+}
+
+QString DesktopSettings::TrustedFingerprint(const QString& server) const {
+  return file_.value(TrustKey(server)).toString();
+}
+
+void DesktopSettings::SetTrustedFingerprint(const QString& server, const QString& fingerprint) {
+  file_.setValue(TrustKey(server), fingerprint);
 }

@@ -4,8 +4,8 @@
 
 // What the desktop remembers between runs, in a small file of its own
 // ($XDG_CONFIG_HOME/tumbra/desktop.conf) and never in the game's config.ini: the
-// window's size and place, whether it was maximised or full screen, and the two switches
-// of the Options menu.
+// window's size and place, whether it was maximised or full screen, the two switches
+// of the Options menu, and the certificates the player trusted, one per server.
 class DesktopSettings {
  public:
   DesktopSettings();
@@ -22,6 +22,10 @@ class DesktopSettings {
   // The remembered state of a switch; on when nothing was remembered.
   bool SwitchOn(int id) const;
   void SetSwitch(int id, bool on);
+
+  // The fingerprint trusted for a server, empty for none.
+  QString TrustedFingerprint(const QString& server) const;
+  void SetTrustedFingerprint(const QString& server, const QString& fingerprint);
 
  private:
   QSettings file_;

@@ -130,9 +130,12 @@ void DialogWindow::AddControl(const DialogControl& control, QRect where) {
       item = label;
       break;
     }
-    case DialogControl::Edit:
-      item = new QLineEdit(Text(control.text), this);
+    case DialogControl::Edit: {
+      auto* edit = new QLineEdit(Text(control.text), this);
+      if (control.password) edit->setEchoMode(QLineEdit::Password);
+      item = edit;
       break;
+    }
   }
   item->setGeometry(where);
   items_.emplace_back(control.id, item);
@@ -145,7 +148,27 @@ int DialogWindow::Run() {
 }
 
 void DialogWindow::Command(int id) {
-  if (!ended_) proc_(*this, WM_COMMAND, id, 0);
+  if (ended_) return;
+  inProc_ = true;
+  proc_(*this, WM_COMMAND, id, 0);
+  inProc_ = false;
+  TakeWakes();
+}
+
+void DialogWindow::NetworkWake() {
+  ++wakesWaiting_;
+  TakeWakes();
+}
+
+// A question box that the procedure opens runs an event loop of its own, in which the
+// next wake can arrive: the procedure is never entered twice.
+void DialogWindow::TakeWakes() {
+  while (wakesWaiting_ > 0 && !ended_ && !inProc_) {
+    --wakesWaiting_;
+    inProc_ = true;
+    proc_(*this, WM_NETEVENT, 0, 0);
+    inProc_ = false;
+  }
 }
 
 QWidget* DialogWindow::Item(int id) const {

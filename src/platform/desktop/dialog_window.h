@@ -17,6 +17,11 @@ class DialogWindow : public QDialog, public DialogContext {
 
   // Shows the dialog until the procedure ends it; returns the procedure's result.
   int Run();
+  // A network event waits: the procedure gets WM_NETEVENT, after the message it is
+  // handling when one comes in the middle of it.
+  void NetworkWake();
+  // The events that came once the procedure had ended the dialog: the game's to take.
+  int WakesLeft() const { return wakesWaiting_; }
 
   std::string GetItemText(int id) override;
   void SetItemText(int id, const std::string& text) override;
@@ -34,6 +39,7 @@ class DialogWindow : public QDialog, public DialogContext {
   void AddControl(const DialogControl& control, QRect where);
   void OrderTabs();
   void Command(int id);
+  void TakeWakes();
   QWidget* Item(int id) const;
 
   DialogProc proc_;
@@ -41,4 +47,6 @@ class DialogWindow : public QDialog, public DialogContext {
   std::vector<std::pair<int, QWidget*>> items_;
   bool ended_ = false;
   int result_ = 0;
+  bool inProc_ = false;
+  int wakesWaiting_ = 0;
 };

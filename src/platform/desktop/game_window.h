@@ -20,6 +20,7 @@ class GameWindow : public QMainWindow {
   explicit GameWindow(DesktopPlatform& platform);
 
   GameView& View() { return *view_; }
+  DesktopSettings& Settings() { return settings_; }
   void CheckMenuItem(int id, bool checked);
   void CreateTitleButton(int id, Rect where);
   void DestroyTitleButton(int id);

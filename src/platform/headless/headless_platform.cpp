@@ -1,5 +1,6 @@
 #include "platform/headless/headless_platform.h"
 
+#include <chrono>
 #include <cstring>
 
 #include "base/utf8.h"
@@ -9,8 +10,15 @@ namespace {
 
 class ScriptedDialog : public DialogContext {
  public:
+  ScriptedDialog(const DialogTemplate& dialog, const std::function<void(const std::string&)>& onText)
+      : dialog_(dialog), onText_(onText) {}
   std::string GetItemText(int id) override { return texts[id]; }
-  void SetItemText(int id, const std::string& text) override { texts[id] = text; }
+  // What the player reads in a text the procedure writes is reported; an edit's is not.
+  void SetItemText(int id, const std::string& text) override {
+    texts[id] = text;
+    for (const DialogControl& c : dialog_.controls)
+      if (c.id == id && c.kind == DialogControl::Static && onText_) onText_(text);
+  }
   void LimitText(int id, int bytes) override { limits[id] = bytes; }
   // What a player's typing leaves in the field: no more than its limit.
   void Type(int id, const std::string& text) {
@@ -28,6 +36,10 @@ class ScriptedDialog : public DialogContext {
   std::string browseAnswer;
   bool ended = false;
   int result = 0;
+
+ private:
+  const DialogTemplate& dialog_;
+  const std::function<void(const std::string&)>& onText_;
 };
 
 bool HasEdits(const DialogTemplate& dialog) {
@@ -42,7 +54,9 @@ HeadlessPlatform::HeadlessPlatform(int depth) : depth_(depth) {}
 
 bool HeadlessPlatform::PeekMessage(Message& out) {
   if (TakeQuitSignal()) PostMessage(WM_DESTROY);
-  return Platform::PeekMessage(out);
+  if (!Platform::PeekMessage(out)) return false;
+  if (out.message == WM_NETEVENT) ++netEventsTaken;
+  return true;
 }
 
 void HeadlessPlatform::MessageBox(const char* text, const char* caption) {
@@ -53,9 +67,16 @@ void HeadlessPlatform::MessageBox(const char* text, const char* caption) {
 int HeadlessPlatform::DialogBox(const DialogTemplate& dialog, DialogProc proc) {
   dialogsOpened.push_back(dialog.name);
   if (onDialog) onDialog(dialog.name);
-  ScriptedDialog context;
+  ScriptedDialog context(dialog, onDialogText);
   proc(context, WM_INITDIALOG, 0, 0);
   const bool scripted = HasEdits(dialog);
+  // An event from the network, or Cancel when none comes in time.
+  const auto takeEvent = [&] {
+    if (WaitForNetwork(NetWaitSeconds))
+      proc(context, WM_NETEVENT, 0, 0);
+    else
+      proc(context, WM_COMMAND, IdCancel, 0);
+  };
   // Every answer either closes the dialog or is used up, so this ends; the bound only
   // guards against a procedure that refuses to close on Cancel.
   for (int turns = 0; !context.ended && turns < 1000; ++turns) {
@@ -64,12 +85,18 @@ int HeadlessPlatform::DialogBox(const DialogTemplate& dialog, DialogProc proc) {
       continue;
     }
     if (dialogAnswers.empty()) {
-      proc(context, WM_COMMAND, IdCancel, 0);
+      if (dialog.listensToNetwork)
+        takeEvent();
+      else
+        proc(context, WM_COMMAND, IdCancel, 0);
       continue;
     }
     DialogAnswer answer = dialogAnswers.front();
     dialogAnswers.pop_front();
     switch (answer.kind) {
+      case DialogAnswer::Net:
+        takeEvent();
+        break;
       case DialogAnswer::Ok:
         for (const auto& [id, text] : answer.edits) context.Type(id, text);
         proc(context, WM_COMMAND, IdOk, 0);
@@ -84,6 +111,35 @@ int HeadlessPlatform::DialogBox(const DialogTemplate& dialog, DialogProc proc) {
     }
   }
   return context.result;
+}
+
+bool HeadlessPlatform::AskYesNo(const char* text, const char* caption) {
+  if (onQuestion) onQuestion(Box{caption, text});
+  if (questionAnswers.empty()) return false;
+  const bool yes = questionAnswers.front();
+  questionAnswers.pop_front();
+  return yes;
+}
+
+void HeadlessPlatform::WakeForNetwork() {
+  {
+    std::lock_guard<std::mutex> hold(netLock_);
+    ++netWakes_;
+  }
+  netWoken_.notify_all();
+}
+
+void HeadlessPlatform::ForgetNetworkWakes() {
+  std::lock_guard<std::mutex> hold(netLock_);
+  netTaken_ = netWakes_;
+}
+
+bool HeadlessPlatform::WaitForNetwork(double seconds) {
+  std::unique_lock<std::mutex> hold(netLock_);
+  const auto limit = std::chrono::duration<double>(seconds);
+  if (!netWoken_.wait_for(hold, limit, [this] { return netWakes_ > netTaken_; })) return false;
+  ++netTaken_;
+  return true;
 }
 
 void HeadlessPlatform::CheckMenuItem(int id, bool checked) { menuChecks[id] = checked; }

@@ -1,9 +1,11 @@
 #pragma once
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <map>
+#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
@@ -18,7 +20,8 @@ enum class PadButton { A, Start, Left, Right };
 // The window system without a window: for tests and the replay driver. Its clock is
 // virtual and moves only when the game waits, so a paced frame takes exactly its 30 ms
 // however fast the machine is. Message boxes are recorded and answered at once; dialogs
-// are answered from a queue.
+// and questions are answered from queues. Nothing is taken from the network but by the
+// script: WaitForNetwork, or an open dialog that listens to it.
 class HeadlessPlatform : public Platform {
  public:
   explicit HeadlessPlatform(int depth = 32);
@@ -32,7 +35,7 @@ class HeadlessPlatform : public Platform {
     std::string text;
   };
   struct DialogAnswer {
-    enum Kind { Ok, Cancel, Browse };
+    enum Kind { Ok, Cancel, Browse, Net };  // Net: the dialog takes the next network event
     Kind kind = Cancel;
     std::map<int, std::string> edits;  // Ok: control id -> text typed into it, up to its limit
     std::string path;                  // Browse: the folder picked
@@ -40,9 +43,21 @@ class HeadlessPlatform : public Platform {
   };
 
   void MessageBox(const char* text, const char* caption) override;
-  // Dialogs with edit boxes take their answers from `dialogAnswers` in order (none left:
-  // Cancel); the others are closed with OK.
+  // Dialogs with edit boxes take their answers from `dialogAnswers` in order; the others
+  // are closed with OK. None left: a dialog that listens to the network takes its events
+  // as they come, and Cancel when none comes within NetWaitSeconds; any other, Cancel.
   int DialogBox(const DialogTemplate& dialog, DialogProc proc) override;
+  // From `questionAnswers` in order; No when none is left.
+  bool AskYesNo(const char* text, const char* caption) override;
+  std::string TrustedFingerprint(const std::string& server) override { return trusted[server]; }
+  void TrustFingerprint(const std::string& server, const std::string& fingerprint) override {
+    trusted[server] = fingerprint;
+  }
+  void WakeForNetwork() override;
+  void ForgetNetworkWakes() override;
+  // Waits at most `seconds` of real time for a network event that nobody has taken yet;
+  // true, and it counts as taken, when one came.
+  bool WaitForNetwork(double seconds);
   void CheckMenuItem(int id, bool checked) override;
   void CreateTitleButton(int id, Rect where) override;
   void DestroyTitleButton(int id) override;
@@ -76,20 +91,29 @@ class HeadlessPlatform : public Platform {
   std::vector<Box> messageBoxes;
   std::vector<std::string> dialogsOpened;
   std::deque<DialogAnswer> dialogAnswers;
+  std::deque<bool> questionAnswers;
+  std::map<std::string, std::string> trusted;  // server -> fingerprint
+  static constexpr double NetWaitSeconds = 10;
   std::map<int, bool> menuChecks;
   std::map<int, Rect> titleButtons;
   int framesPresented = 0;
+  int netEventsTaken = 0;  // WM_NETEVENTs the game has taken off its queue
   // The last presented frame, top row first, `lastFrameView.pitch` bytes a row.
   std::vector<std::uint8_t> lastFrame;
   FrameView lastFrameView{};
 
   // Called as things happen, for the replay driver's trace.
   std::function<void(const Box&)> onMessageBox;
+  std::function<void(const Box&)> onQuestion;
   std::function<void(const char* name)> onDialog;
+  std::function<void(const std::string& text)> onDialogText;
 
  private:
   _SDL_Joystick** VirtualPad(int pad);
 
+  std::mutex netLock_;
+  std::condition_variable netWoken_;
+  long long netWakes_ = 0, netTaken_ = 0;
   int depth_;
   int windowX_ = 0, windowY_ = 0;
   _SDL_Joystick* virtualPads_[2] = {};

@@ -13,6 +13,7 @@
 #include "game/game_objects.h"
 #include "game/screens.h"
 #include "game/installed_turn.h"
+#include "game/internet_match.h"
 #include "test_support.h"
 
 // The game started on the generated data, a single-player game begun.
@@ -81,6 +82,28 @@ TEST_F(Turns, AComputerShotBeyondTheMetersReachIsThrownAtTheMetersEnd) {
   platform.PostMessage(WM_CHAR, EnterChar);
   ASSERT_TRUE(RunUntil(Flight));
   EXPECT_EQ(TheBall.targetY, LandingY(150));
+}
+
+// An opponent's throw that this side judges otherwise than his own machine did ends the
+// game on both: the player is told, the server hears it went out of step, nobody wins.
+TEST_F(Turns, AnOpponentsThrowJudgedOtherwiseEndsTheInternetGameOutOfStep) {
+  std::vector<protocol::ClientMessage> sent;
+  struct Forget {
+    ~Forget() { Match = {}; }
+  } forget;
+  Match.local = "me";
+  Match.opponent = "him";
+  Match.localFirst = false;
+  Match.send = [&](const protocol::ClientMessage& m) { sent.push_back(m); };
+  NewInternetGame();
+  const Cup cup = RedRack->GetCup(0);
+  const int aim = AimFor(cup.x + 30), power = PowerFor(cup.y + 14);
+  Match.arrived.push_back({.power = power, .aim = aim, .flightPower = power, .flightAim = aim, .result = -1});
+  ASSERT_TRUE(RunUntil(GameOver));
+  EXPECT_EQ(Messages(), Strings{"Tumbra: The game got out of step with your opponent's."});
+  ASSERT_EQ(sent.size(), 1u);
+  EXPECT_TRUE(std::get<protocol::End>(sent[0]).outOfStep);
+  EXPECT_EQ(RedRack->CupsHit(), 0);
 }
 
 // Where the computer's ball comes down over 300 seconds of the clock, measured from the

@@ -106,7 +106,6 @@ class WsConnection final : public Connection, public std::enable_shared_from_thi
     const http::request<http::empty_body> request = request_->release();
     request_.reset();
     if (request.target() != "/") return NotFound(request.version());
-    ws_.set_option(websocket::stream_base::timeout{HandshakeLimit, websocket::stream_base::none(), false});
     // The size limit is the server's own (read below), so that the close says why.
     ws_.read_message_max(0);
     ws_.control_callback([this](websocket::frame_type, beast::string_view) {

@@ -139,7 +139,8 @@ TEST_F(LobbyTest, AnAddressHasFiveFailedLogOnsAMinute) {
   EXPECT_EQ(TestClient::Field(LogOn(9, "Ann", "secret"), "reason"), "attempts");
   EXPECT_EQ(TestClient::Field(LogOn(10, "Ann", "secret", "10.0.0.2"), "type"), "welcome");
   Pass(59);
-  EXPECT_EQ(TestClient::Field(LogOn(11, "Ann", "secret"), "reason"), "attempts");
+  Resume(11, World::Token(1), 0);
+  EXPECT_EQ(TestClient::Field(Next(11), "reason"), "attempts") << "a good resume token waits too";
   Pass(1);
   EXPECT_EQ(TestClient::Field(LogOn(12, "Ann", "secret"), "type"), "welcome");
 }

@@ -133,6 +133,7 @@ TEST(ServerOverTls, AnAddressHoldsAsManyConnectionsAsItIsAllowed) {
 TEST(ServerOverTls, TheAdminCommandsKeepTheAccountsOfTheStateFolder) {
   ServerProcess server({"--no-registration"});
   EXPECT_EQ(ServerProcess::Admin(server.state, "--port", ""), 2) << "an option without its value";
+  EXPECT_EQ(ServerProcess::Admin(server.state, "--hash-cost max user list", ""), 2);
   EXPECT_EQ(ServerProcess::Admin(server.state, "user add Zoe", "pw\n"), 0);
   EXPECT_EQ(ServerProcess::Admin(server.state, "user add zoe", "pw\n"), 1) << "taken";
   EXPECT_EQ(ServerProcess::Admin(server.state, "user add Bob", "sixteen bytes...\n"), 1);

@@ -169,9 +169,6 @@ TEST_F(LobbyTest, AHelloComesFirstAndOnlyFirstAndInTime) {
   Open(2);
   Say(2, R"({"type":"play","opponent":""})");
   EXPECT_EQ(Next(2), "closed 1008 out of turn");
-  Open(3);
-  Say(3, R"({"type":)");
-  EXPECT_EQ(Next(3), "closed 1008 not json");
   Open(4);
   Hello(4, "Ann", "pw");
   Say(4, R"({"type":"cancel"})");
@@ -275,11 +272,6 @@ TEST_F(LobbyTest, GamesThatDisagreeAreOutOfStepAndNothingIsRecorded) {
   Say(a, End(1, "Ann"));
   Say(b, End(1, "Bob"));
   EXPECT_EQ(Next(a) + Next(b, 2), outOfStep + Throw(0) + "\n" + outOfStep + "\n");
-  std::tie(a, b) = Game();
-  Say(a, Throw(0));
-  Say(a, End(1, "Ann"));
-  Say(b, Throw(1));
-  EXPECT_EQ(Next(a) + Next(b, 2), outOfStep + Throw(0) + "\n" + outOfStep + "\n") << "a throw after the other's end";
   std::tie(a, b) = Game();
   Say(a, Throw(0));
   Say(b, End(0, "Bob"));

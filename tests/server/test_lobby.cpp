@@ -217,6 +217,8 @@ TEST_F(LobbyTest, PlayersArePairedByNameEitherWayOrFirstComeFirstPaired) {
   Say(6, R"({"type":"play","opponent":""})");  // F's wait ended with his connection
   Say(6, R"({"type":"cancel"})");
   EXPECT_EQ(Next(6, 2), "{\"type\":\"waiting\",\"opponent\":\"\"}\n{\"type\":\"cancelled\"}\n");
+  Say(6, R"({"type":"leave"})");
+  EXPECT_EQ(Next(6), "nothing") << "a leave outside a game is ignored";
   Say(6, R"({"type":"cancel"})");
   EXPECT_EQ(Next(6), "closed 1008 out of turn");
   LogOn(7, "H", "pw", Address(7));

@@ -101,6 +101,8 @@ TEST(GameConnection, EveryFailureEndsTheConnectionWithWordsForThePlayer) {
   Player taken;
   taken.LogOn(server.port, "Cy", server.fingerprint);
   taken.Next<protocol::Welcome>();
+  taken.client.Drop();
+  EXPECT_EQ(taken.Next().text, "Lost the connection to the server.") << "out of a game there is nothing to resume";
   taken.client.Close();
 
   Player refused;

@@ -105,6 +105,12 @@ TEST(GameConnection, EveryFailureEndsTheConnectionWithWordsForThePlayer) {
   EXPECT_EQ(taken.Next().text, "Lost the connection to the server.") << "out of a game there is nothing to resume";
   taken.client.Close();
 
+  Player early;
+  early.LogOn(server.port, "Di", server.fingerprint);
+  early.Next<protocol::Welcome>();
+  early.client.Send(protocol::Throw{0, 91, 49, 88, 52, 17, 0});
+  EXPECT_EQ(early.Next().text, "The server closed the connection: out of turn.");
+
   Player refused;
   refused.LogOn(server.port, "Cy", "AA:BB");
   net::Event changed = refused.Next();

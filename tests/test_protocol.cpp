@@ -23,18 +23,16 @@ std::string Throwing(const std::string& fields) {
 // Whatever a client sends, the answer is a decoded message or a short reason: never a
 // crash, never a value outside its range slipped through.
 TEST(ProtocolMessages, AClientMessageOfTheWrongShapeIsABreachWithItsReason) {
-  EXPECT_EQ(Breach("{\"type\":\"play\""), "not json");
   EXPECT_EQ(Breach("[1,2]"), "not an object");
   EXPECT_EQ(Breach(R"({"type":"dance"})"), "unknown type");
   EXPECT_EQ(Breach(R"({"type":"welcome","user":"a"})"), "unknown type") << "a server's message";
   EXPECT_EQ(Breach(R"({"type":"cancel","why":1})"), "unknown field");
   EXPECT_EQ(Breach(R"({"type":"play"})"), "missing field opponent");
   EXPECT_EQ(Breach(R"({"type":"play","opponent":"\u0007bell"})"), "bad field opponent");
-  EXPECT_EQ(Breach(R"({"type":"play","opponent":"sixteen bytes..."})"), "bad field opponent");
-  EXPECT_EQ(Breach(R"({"type":"play","opponent":"fifteen bytes.."})"), "accepted");
   EXPECT_EQ(Breach(R"({"type":"end","n":4})"), "winner or outOfStep");
   EXPECT_EQ(Breach(R"({"type":"end","n":4,"winner":"Ann","outOfStep":true})"), "winner or outOfStep");
   EXPECT_EQ(Breach(R"({"type":"hello","version":1,"user":"Ann","password":"x","resume":"00"})"), "unknown field");
+  EXPECT_EQ(Breach(R"({"type":"hello","version":"1","user":"a","password":"b"})"), "bad field version");
 
   const std::string good = R"("power":91,"aim":49,"flightPower":85,"flightAim":54,"bounce":5,"result":-3)";
   EXPECT_EQ(Throwing(good), "accepted");
@@ -48,30 +46,8 @@ TEST(ProtocolMessages, AClientMessageOfTheWrongShapeIsABreachWithItsReason) {
                         "result":18446744073709551613)"), "bad field result") << "no wrap to -3";
 }
 
-// The version is read before anything else, so a later game is told so in words, whatever
-// else its hello holds.
-TEST(ProtocolMessages, AHelloOfAnotherVersionIsToldSoBeforeItsShapeIsLookedAt) {
-  ClientMessage message;
-  std::string why;
-  EXPECT_EQ(DecodeClient(R"({"type":"hello","version":2,"ticket":[1]})", message, why), Decoded::OtherVersion);
-  EXPECT_EQ(DecodeClient(R"({"type":"hello","version":"1","user":"a","password":"b"})", message, why),
-            Decoded::Breach);
-  EXPECT_EQ(DecodeClient(R"({"type":"hello","version":1,"user":"a","password":"b"})", message, why), Decoded::Ok);
-  EXPECT_STREQ(ByeText(ByeReason::Version), "This server speaks another version of the game.");
-}
-
-// Every message comes out of the other end as it went in.
-TEST(ProtocolMessages, EveryMessageReadsBackAsItWasWritten) {
-  const ClientMessage client[] = {
-      Hello{Version, "Ann", "pass word", "", 0}, Hello{Version, "", "", std::string(64, 'a'), 12},
-      Play{"Bob"}, Play{""}, Cancel{}, Throw{7, 150, 0, 155, -6, 32, 14}, End{31, "Ann", false},
-      End{17, "", true}, Leave{}};
-  for (const ClientMessage& m : client) {
-    ClientMessage back;
-    std::string why;
-    ASSERT_EQ(DecodeClient(Encode(m), back, why), Decoded::Ok) << Encode(m) << " " << why;
-    EXPECT_EQ(Encode(back), Encode(m));
-  }
+// What the server sends reads back in the game as it was written.
+TEST(ProtocolMessages, EveryServerMessageReadsBackAsItWasWritten) {
   const ServerMessage server[] = {
       Welcome{"Ann", 12, 7, std::string(64, 'f'), true}, Waiting{""}, Cancelled{}, Paired{"Bob", "Ann"},
       Rejoined{"Bob", "Bob", 14}, Throw{0, 0, 390, -6, 395, 5, -2}, Away{30}, Back{},

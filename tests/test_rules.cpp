@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "base/rand.h"
+#include "display/surface.h"
 #include "game/ball.h"
 #include "game/game_objects.h"
 #include "game/power_meter.h"
@@ -34,15 +35,19 @@ TEST(HitJudgement, AClearBallIsAMissFromRowOneSixtyDownAndOverAboveIt) {
 
 using Rerack = DisplayTest;
 
-// The ninth removal stands the middle triangle and holds the game, once; its front cup
-// holds the full beer only when the old front cup still stood, and a penalty spares it.
+// The ninth removal stands the middle triangle and holds the game, once, on a frame that
+// shows it; its front cup holds the full beer only when the old front cup still stood,
+// and a penalty spares it.
 TEST_F(Rerack, TheNinthRemovalPausesOnceAndTheNewFrontIsFullOnlyIfTheOldOneStood) {
   CupRack rack;
-  LayOut(rack);
+  WriteFile("bmps/cup.bmp", SolidBitmap(80, 100, 0, 0, 255));
+  ASSERT_TRUE(rack.Load("bmps\\cup.bmp", 80, 100, DisplayDepth));
+  rack.SetPosition(360, 140);
   CurrentRack = &rack;
   for (int i : {1, 2, 3, 5, 6, 9, 10, 14}) rack.RemoveCup(i);
   EXPECT_EQ(platform.ticks, 0u);
   EXPECT_EQ(rack.RemoveCup(4), 15);
+  EXPECT_EQ(PixelAt(BackBuffer, rack.GetCup(4).x + 30, rack.GetCup(4).y + 20), 0x0000FFu) << "the pause shows no rack";
   for (int i = 0; i < CupCount; ++i) EXPECT_EQ(rack.cups[i].present, (std::set{4, 7, 8, 11, 12, 13}.count(i))) << i;
   EXPECT_TRUE(rack.TakePenaltyCup() && !rack.cups[7].present && rack.cups[4].present) << "a penalty spares the full cup";
   rack.RemoveCup(4);
@@ -61,7 +66,6 @@ TEST(BallFlight, EachThrowEndsNearItsLandingPointAndIsJudgedThere) {
   // flies, where it comes to rest, and the judgement.
   const std::array<int, 8> cases[] = {
       {0, 0, 7, -1, 48, 335, 232, Miss},       // falls short
-      {150, 390, 19, -16, 39, 725, 88, Over},  // sails beyond the rack
       {75, 195, 12, 2, 44, 530, 158, RimHit},  // the rim of cup 3
       {49, 95, 9, -30, 47, 393, 212, 0},       // 46 frames leave it at x 384, one short
   };

@@ -1,21 +1,9 @@
 // config.ini as the player's system may hand it over: unreadable, made read-only by its
 // owner, or a link to a copy kept elsewhere.
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
 #include "app/config.h"
 #include "test_support.h"
 
-namespace fs = std::filesystem;
 using SettingsFile = HeadlessTest;
-
-static std::string Contents(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 TEST_F(SettingsFile, AFolderInItsPlaceIsAReadErrorNotAnEmptyFile) {
   fs::create_directory(folder / "config.ini");
@@ -29,7 +17,7 @@ TEST_F(SettingsFile, AFileItsOwnerMadeReadOnlyIsLeftAsItWas) {
   fs::permissions(folder / "config.ini", fs::perms::owner_read | fs::perms::group_all | fs::perms::others_all);
   EXPECT_EQ(WriteConfig(), 0);
   EXPECT_EQ(Messages(), std::vector<std::string>{"ERROR: Error opening config.ini"});
-  EXPECT_EQ(Contents(folder / "config.ini"), "username=old\n");
+  EXPECT_EQ(ReadAll(folder / "config.ini"), "username=old\n");
 }
 
 TEST_F(SettingsFile, ALinkIsFollowedToTheFileItLeadsToWhichIsReplaced) {
@@ -39,7 +27,7 @@ TEST_F(SettingsFile, ALinkIsFollowedToTheFileItLeadsToWhichIsReplaced) {
   ClearSettings();
   ASSERT_EQ(WriteConfig(), 1);
   EXPECT_TRUE(fs::is_symlink(folder / "config.ini") && fs::is_symlink(folder / "saves/link.ini"));
-  EXPECT_EQ(Contents(folder / "saves/tumbra.ini"), "username=\npassword=\nmusic=\nserver=\n");
+  EXPECT_EQ(ReadAll(folder / "saves/tumbra.ini"), "username=\npassword=\nmusic=\nserver=\n");
   EXPECT_EQ(fs::status(folder / "saves/tumbra.ini").permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write);
 }

@@ -215,9 +215,11 @@ TEST_F(GameWindowTest, TheFirstWindowFitsASmallScreenAndComesBackMaximisedAsItWa
   const QRect normal = window.frameGeometry();
   window.showMaximized();
   window.RememberGeometry();
+  window.CheckMenuItem(CmdSoundFx, false);
 
   GameWindow again(platform);
-  EXPECT_TRUE(Taken(WM_COMMAND).empty());  // the switches were left on: nothing to turn off
+  EXPECT_EQ(Taken(WM_COMMAND), Ids{CmdSoundFx}) << "the switch left off is turned off again";
+  again.CheckMenuItem(CmdSoundFx, true);
   EXPECT_FALSE(again.windowIcon().isNull());
   again.Reveal(QSize(760, 560));
   QApplication::processEvents();
@@ -345,8 +347,8 @@ TEST_F(DialogWindowTest, OptionsStartsInItsFirstFieldAndItsFieldsTakeWhatTheirSe
 }
 
 // A quit signal asks the game to close as its close box does: at once, also in the
-// middle of the re-rack's pause, with a menu open, and from a dialog, which it ends
-// without a word to the dialog's procedure (Options saves nothing).
+// middle of the re-rack's pause, with a menu or a message box open, and from a dialog,
+// which it ends without a word to the dialog's procedure (Options saves nothing).
 using QuitSignal = DesktopTest;
 static std::vector<int> Heard;
 
@@ -363,6 +365,15 @@ TEST_F(QuitSignal, ClosesAnOpenMenu) {
   menu.popup(QPoint());
   QTimer::singleShot(5000, &menu, [&menu] { ADD_FAILURE() << "the menu stayed open"; menu.close(); });
   std::raise(SIGINT);
+  EXPECT_EQ(Taken(WM_DESTROY).size(), 1u);
+}
+
+TEST_F(QuitSignal, ClosesAMessageBox) {
+  WhenShown<QDialog>([](QDialog& box) {
+    QTimer::singleShot(5000, &box, [&box] { ADD_FAILURE() << "the box stayed open"; box.accept(); });
+    std::raise(SIGTERM);
+  });
+  platform.MessageBox("Not supported yet.  Sorry!", "Tumbra");
   EXPECT_EQ(Taken(WM_DESTROY).size(), 1u);
 }
 

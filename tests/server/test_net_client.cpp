@@ -18,11 +18,12 @@ class Player {
  public:
   Player() : client([this] { Queued(); }) {}
 
-  void LogOn(int port, const std::string& user, const std::string& trusted = "") {
+  void LogOn(int port, const std::string& user, const std::string& trusted = "",
+             const std::string& password = "secret") {
     net::LogOn logOn;
     logOn.server = {"127.0.0.1", port};
     logOn.user = user;
-    logOn.password = "secret";
+    logOn.password = password;
     logOn.trustedFingerprint = trusted;
     logOn.resumeSeconds = 5;
     client.Start(logOn);
@@ -98,9 +99,17 @@ TEST(GameConnection, AnUnknownCertificateIsAskedAboutThenTwoPlayersMeetThrowAndC
 TEST(GameConnection, EveryFailureEndsTheConnectionWithWordsForThePlayer) {
   ServerProcess server;
   Player taken;
-  taken.LogOn(server.port, "Cy", server.fingerprint.c_str());
+  taken.LogOn(server.port, "Cy", server.fingerprint);
   taken.Next<protocol::Welcome>();
+  taken.client.Drop();
+  EXPECT_EQ(taken.Next().text, "Lost the connection to the server.") << "out of a game there is nothing to resume";
   taken.client.Close();
+
+  Player early;
+  early.LogOn(server.port, "Di", server.fingerprint);
+  early.Next<protocol::Welcome>();
+  early.client.Send(protocol::Throw{0, 91, 49, 88, 52, 17, 0});
+  EXPECT_EQ(early.Next().text, "The server closed the connection: out of turn.");
 
   Player refused;
   refused.LogOn(server.port, "Cy", "AA:BB");
@@ -118,12 +127,7 @@ TEST(GameConnection, EveryFailureEndsTheConnectionWithWordsForThePlayer) {
   EXPECT_EQ(no.text, "");
 
   Player wrong;
-  net::LogOn logOn;
-  logOn.server = {"127.0.0.1", server.port};
-  logOn.user = "cy";
-  logOn.password = "not his";
-  logOn.trustedFingerprint = server.fingerprint;
-  wrong.client.Start(logOn);
+  wrong.LogOn(server.port, "cy", server.fingerprint, "not his");
   EXPECT_EQ(wrong.Next().text, "The server refused this user name and password.");
 
   const int port = server.port;

@@ -1,5 +1,5 @@
 // The game's connection against a real server: the certificate question, log-on, pairing,
-// a throw relayed, a dropped line that comes back, and the failures a player is told of.
+// a throw relayed, a dropped line that comes back, and the ends the game's scripts cannot reach.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -18,12 +18,11 @@ class Player {
  public:
   Player() : client([this] { Queued(); }) {}
 
-  void LogOn(int port, const std::string& user, const std::string& trusted = "",
-             const std::string& password = "secret") {
+  void LogOn(int port, const std::string& user, const std::string& trusted = "") {
     net::LogOn logOn;
     logOn.server = {"127.0.0.1", port};
     logOn.user = user;
-    logOn.password = password;
+    logOn.password = "secret";
     logOn.trustedFingerprint = trusted;
     logOn.resumeSeconds = 5;
     client.Start(logOn);
@@ -96,7 +95,9 @@ TEST(GameConnection, AnUnknownCertificateIsAskedAboutThenTwoPlayersMeetThrowAndC
   EXPECT_EQ(first.Next<protocol::Throw>(), reply);
 }
 
-TEST(GameConnection, EveryFailureEndsTheConnectionWithWordsForThePlayer) {
+// What the game's scripts cannot make happen: a line lost out of a game, and a server
+// that closes on a message it will not take.
+TEST(GameConnection, ALineLostOutOfAGameOrClosedByTheServerIsToldWithItsReason) {
   ServerProcess server;
   Player taken;
   taken.LogOn(server.port, "Cy", server.fingerprint);
@@ -110,31 +111,4 @@ TEST(GameConnection, EveryFailureEndsTheConnectionWithWordsForThePlayer) {
   early.Next<protocol::Welcome>();
   early.client.Send(protocol::Throw{0, 91, 49, 88, 52, 17, 0});
   EXPECT_EQ(early.Next().text, "The server closed the connection: out of turn.");
-
-  Player refused;
-  refused.LogOn(server.port, "Cy", "AA:BB");
-  net::Event changed = refused.Next();
-  EXPECT_EQ(changed.kind, net::Event::Failed);
-  EXPECT_NE(changed.text.find("AA:BB"), std::string::npos) << changed.text;
-  EXPECT_NE(changed.text.find(server.fingerprint), std::string::npos) << changed.text;
-
-  Player declined;
-  declined.LogOn(server.port, "Cy");
-  EXPECT_EQ(declined.Next().kind, net::Event::Certificate);
-  declined.client.AnswerCertificate(false);
-  net::Event no = declined.Next();
-  EXPECT_EQ(no.kind, net::Event::Failed);
-  EXPECT_EQ(no.text, "");
-
-  Player wrong;
-  wrong.LogOn(server.port, "cy", server.fingerprint, "not his");
-  EXPECT_EQ(wrong.Next().text, "The server refused this user name and password.");
-
-  const int port = server.port;
-  server.Stop();
-  Player unreachable;
-  unreachable.LogOn(port, "Cy");
-  net::Event gone = unreachable.Next();
-  EXPECT_EQ(gone.kind, net::Event::Failed);
-  EXPECT_EQ(gone.text, "Could not reach the server 127.0.0.1:" + std::to_string(port) + ": Connection refused.");
 }

@@ -1,8 +1,9 @@
 #include "server/options.h"
 
-#include <charconv>
 #include <cstdlib>
 #include <cstring>
+
+#include "base/number_text.h"
 
 namespace server {
 
@@ -32,15 +33,6 @@ const char* const Usage =
     "from standard input.\n";
 
 namespace {
-
-bool Number(const char* text, int low, int high, int& out) {
-  const char* end = text + std::strlen(text);
-  int value = 0;
-  const auto [rest, ec] = std::from_chars(text, end, value);
-  if (ec != std::errc() || rest != end || value < low || value > high) return false;
-  out = value;
-  return true;
-}
 
 std::string DefaultState() {
   const char* state = std::getenv("XDG_STATE_HOME");
@@ -72,7 +64,7 @@ int ParseOptions(int argc, char** argv, ServerOptions& o, std::string& error) {
     if (option == "--listen")
       o.listen = value;
     else if (option == "--port")
-      ok = Number(value, 0, 65535, o.port);
+      ok = ParseNumber(value, 0, 65535, o.port);
     else if (option == "--state")
       o.state = value;
     else if (option == "--cert")
@@ -80,11 +72,11 @@ int ParseOptions(int argc, char** argv, ServerOptions& o, std::string& error) {
     else if (option == "--key")
       o.key = value;
     else if (option == "--max-per-address")
-      ok = Number(value, 1, 1000000, o.maxPerAddress);
+      ok = ParseNumber(value, 1, 1000000, o.maxPerAddress);
     else if (option == "--turn-seconds")
-      ok = Number(value, 1, 86400, o.turnSeconds);
+      ok = ParseNumber(value, 1, 86400, o.turnSeconds);
     else if (option == "--resume-seconds")
-      ok = Number(value, 1, 86400, o.resumeSeconds);
+      ok = ParseNumber(value, 1, 86400, o.resumeSeconds);
     else if (option == "--hash-cost" && (std::strcmp(value, "min") == 0 || std::strcmp(value, "interactive") == 0))
       o.hashCost = std::strcmp(value, "min") == 0 ? HashCost::Min : HashCost::Interactive;
     else

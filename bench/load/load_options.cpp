@@ -1,7 +1,8 @@
 #include "load_options.h"
 
-#include <charconv>
 #include <cstring>
+
+#include "base/number_text.h"
 
 namespace load {
 
@@ -45,19 +46,6 @@ const char* const LoadUsage =
     "matched by the throw's number in its game. Server CPU: utime + stime of\n"
     "/proc/PID/stat over the measured seconds.\n";
 
-namespace {
-
-bool Number(const char* text, int low, int high, int& out) {
-  const char* end = text + std::strlen(text);
-  int value = 0;
-  const auto [rest, ec] = std::from_chars(text, end, value);
-  if (ec != std::errc() || rest != end || value < low || value > high) return false;
-  out = value;
-  return true;
-}
-
-}  // namespace
-
 int ParseLoadOptions(int argc, char** argv, LoadOptions& o, std::string& error) {
   for (int i = 1; i < argc; ++i) {
     const std::string option = argv[i];
@@ -78,17 +66,17 @@ int ParseLoadOptions(int argc, char** argv, LoadOptions& o, std::string& error) 
     const char* value = argv[++i];
     bool ok = true;
     if (option == "--connections")
-      ok = Number(value, 2, 100000, o.connections) && o.connections % 2 == 0;
+      ok = ParseNumber(value, 2, 100000, o.connections) && o.connections % 2 == 0;
     else if (option == "--rate")
-      ok = Number(value, 1, 100000, o.rate);
+      ok = ParseNumber(value, 1, 100000, o.rate);
     else if (option == "--seconds")
-      ok = Number(value, 1, 3600, o.seconds);
+      ok = ParseNumber(value, 1, 3600, o.seconds);
     else if (option == "--game-throws")
-      ok = Number(value, 1, 999, o.gameThrows);
+      ok = ParseNumber(value, 1, 999, o.gameThrows);
     else if (option == "--logons")
-      ok = Number(value, 0, 1000, o.logons);
+      ok = ParseNumber(value, 0, 1000, o.logons);
     else if (option == "--limit")
-      ok = Number(value, 1, 7200, o.limit);
+      ok = ParseNumber(value, 1, 7200, o.limit);
     else if (option == "--server")
       o.server = value;
     else

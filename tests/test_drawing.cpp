@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <tuple>
 
-#include "display/bitmap_file.h"
 #include "display/draw.h"
 #include "display/sprite.h"
 #include "game/cup_counter_panel.h"
@@ -54,7 +53,8 @@ TEST_F(Drawing, ColoursAndTransparencyAtBothDepths) {
 }
 
 // Only 24-bit files of the requested size are taken; the pixel data is read from where
-// the file says it starts, also with more behind it, and must lie behind the headers.
+// the file says it starts, also with more behind it, and must lie behind the headers. An
+// uncompressed file may leave its image size at 0, as image editors save them.
 TEST_F(Drawing, OnlyTwentyFourBitFilesOfTheRequestedSizeAreTaken) {
   const std::string bmp = SolidBitmap(8, 4, 0, 200, 0);
   // The file with the bytes from `at` on replaced by the field.
@@ -70,6 +70,7 @@ TEST_F(Drawing, OnlyTwentyFourBitFilesOfTheRequestedSizeAreTaken) {
       {"half a header", bmp.substr(0, 30)},
       {"pixels said to start in the headers", with(10, Le32(53))},
       {"pixels said to start too late", with(10, Le32(55))},
+      {"compressed, its size left at 0", with(30, Le32(1) + Le32(0))},
   };
   for (const auto& [what, bytes] : refused) {
     platform.messageBoxes.clear();
@@ -77,7 +78,7 @@ TEST_F(Drawing, OnlyTwentyFourBitFilesOfTheRequestedSizeAreTaken) {
     EXPECT_EQ(Messages(), (Strings{"Tumbra: Fail: It isn't a bitmap!", "Tumbra: FAIL: Could not load bitmap file!"}))
         << what;
   }
-  for (const std::string& roomy : {with(10, Le32(80)).insert(54, 26, 'U'), bmp + std::string(26, 'U')}) {
+  for (const std::string& roomy : {with(10, Le32(80)).insert(54, 26, 'U'), bmp + std::string(26, 'U'), with(34, Le32(0))}) {
     ASSERT_TRUE(LoadAndDraw(roomy));
     EXPECT_EQ(At(0, 0), 0x00C800u);
   }
@@ -126,33 +127,4 @@ TEST_F(Drawing, RackAndPanelShowTheStandingCupsTheGaugeAndTheHitCount) {
   EXPECT_TRUE(rack.Draw(BackBuffer));
   panel.DrawPanel(target.get(), rack);
   EXPECT_EQ(Messages(), Strings(8, "Tumbra: FAIL: DrawCup Failed!"));
-}
-
-// Pictures as image editors save them: an uncompressed file may leave biSizeImage at 0,
-// which then stands for its rows, each padded to 4 bytes.
-using PictureReader = HeadlessTest;
-
-TEST_F(PictureReader, ZeroImageSizeIsTheSizeOfThePaddedRows) {
-  struct ZeroSize {
-    const char* what;
-    int width, height;
-    char compression;
-    int padding;  // bytes after the rows of the unpadded picture
-    bool read;
-    bool gameForm;  // 24-bit rows without padding, as the game's pictures must be
-  };
-  const ZeroSize cases[] = {{"rows of 24 bytes", 8, 4, 0, 0, true, true},
-                            {"rows of 15 bytes, padded", 5, 2, 0, 2, true, false},
-                            {"rows of 15 bytes, unpadded", 5, 2, 0, 0, false, false},
-                            {"compressed", 8, 4, 1, 0, false, false}};
-  for (const ZeroSize& c : cases) {
-    SCOPED_TRACE(c.what);
-    std::string bytes = SolidBitmap(c.width, c.height, 200, 100, 50) + std::string(c.padding, '\0');
-    bytes[30] = c.compression;     // biCompression
-    bytes.replace(34, 4, 4, '\0');  // biSizeImage
-    WriteFile("picture.bmp", bytes);
-    BitmapFile record;
-    EXPECT_EQ(ReadBitmapFile(record, "picture.bmp"), c.read);
-    EXPECT_EQ(c.read && CheckPictureForm(record, c.width, c.height), c.gameForm);
-  }
 }

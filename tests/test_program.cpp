@@ -14,17 +14,6 @@ static Strings Settings() {
   return all;
 }
 
-TEST_F(Config, WrittenFileReadsBackToTheSameSettingsEmptyOnesToo) {
-  ClearSettings();
-  CopyField(Username, UsernameSize, "alice");
-  CopyField(MusicFolder, MusicFolderSize, "/home/alice/My Music");
-  ASSERT_EQ(WriteConfig(), 1);
-  EXPECT_EQ(ReadAll("config.ini"), "username=alice\npassword=\nmusic=/home/alice/My Music\nserver=\n");
-  CopyField(ServerName, ServerNameSize, "stale");
-  ASSERT_EQ(ReadConfig(), 1);
-  EXPECT_EQ(Settings(), (Strings{"alice", "", "/home/alice/My Music", ""}));
-}
-
 // What each file reads as, and whether it reads at all; what was read before a format
 // error stays.
 TEST_F(Config, SettingsReadAsWrittenUntilAFormatErrorStopsTheRead) {

@@ -20,14 +20,22 @@ TEST_F(SettingsFile, AFileItsOwnerMadeReadOnlyIsLeftAsItWas) {
   EXPECT_EQ(ReadAll(folder / "config.ini"), "username=old\n");
 }
 
-TEST_F(SettingsFile, ALinkIsFollowedToTheFileItLeadsToWhichIsReplaced) {
+TEST_F(SettingsFile, ALinkIsFollowedToTheFileItLeadsToWhichIsReplacedAndReadsBackTheSame) {
   WriteFile("saves/tumbra.ini", "username=old\n");
   fs::create_symlink("saves/link.ini", folder / "config.ini");
   fs::create_symlink("tumbra.ini", folder / "saves/link.ini");  // relative to its own folder
   ClearSettings();
+  CopyField(Username, UsernameSize, "alice");
+  CopyField(MusicFolder, MusicFolderSize, "/home/alice/My Music");
   ASSERT_EQ(WriteConfig(), 1);
   EXPECT_TRUE(fs::is_symlink(folder / "config.ini") && fs::is_symlink(folder / "saves/link.ini"));
-  EXPECT_EQ(ReadAll(folder / "saves/tumbra.ini"), "username=\npassword=\nmusic=\nserver=\n");
+  EXPECT_EQ(ReadAll(folder / "saves/tumbra.ini"), "username=alice\npassword=\nmusic=/home/alice/My Music\nserver=\n");
   EXPECT_EQ(fs::status(folder / "saves/tumbra.ini").permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write);
+  // It reads back the same, the empty settings too.
+  CopyField(ServerName, ServerNameSize, "stale");
+  ASSERT_EQ(ReadConfig(), 1);
+  EXPECT_STREQ(Username, "alice");
+  EXPECT_STREQ(MusicFolder, "/home/alice/My Music");
+  EXPECT_STREQ(ServerName, "");
 }

@@ -29,10 +29,8 @@ desktop-file-validate "$entry" || fail "the desktop entry is not valid"
 # Whatever a developer set while playing from the build stays out of the install.
 grep -qx 'password=' "$prefix/share/tumbra/config.ini" || fail "the default settings are not empty"
 
-# Asked for its version or usage, the game answers without a screen, a home or a
-# player's folder.
-[[ $(env -u DISPLAY -u HOME "$prefix/bin/tumbra" --version) =~ ^tumbra\ [0-9]+\.[0-9]+\.[0-9]+$ ]] ||
-  fail "tumbra --version did not answer with the version"
+# Asked for its usage, the game answers without a screen, a home or a player's folder
+# (its version is the ctest "version").
 [[ $(env -u DISPLAY -u HOME "$prefix/bin/tumbra" --help) == "usage: tumbra "* ]] || fail "no usage"
 
 cat >"$prefix/libexec/tumbra/tumbra" <<EOF

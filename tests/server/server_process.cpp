@@ -8,17 +8,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace {
-
-std::filesystem::path NewFolder() {
-  char pattern[] = "/tmp/tumbra-server-test-XXXXXX";
-  return ::mkdtemp(pattern);
-}
-
-}  // namespace
-
 ServerProcess::ServerProcess(std::vector<std::string> options, std::filesystem::path folder)
-    : state(folder.empty() ? NewFolder() : folder), ownState_(folder.empty()) {
+    : state(folder), ownState_(folder.empty()) {
+  char pattern[] = "/tmp/tumbra-server-test-XXXXXX";
+  if (ownState_) state = ::mkdtemp(pattern);
   std::vector<std::string> args = {TUMBRA_SERVER_BINARY, "--listen", "127.0.0.1", "--port", "0",
                                    "--state", state.string(), "--hash-cost", "min"};
   args.insert(args.end(), options.begin(), options.end());

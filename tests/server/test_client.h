@@ -3,32 +3,22 @@
 #include <string>
 
 // A player's end of a connection to a tumbra-server on 127.0.0.1, blocking, with every
-// wait bounded: TLS (any certificate, whose fingerprint it keeps), then the WebSocket
-// handshake on `path`.
+// wait bounded: TLS (any certificate), then the WebSocket handshake on `path`.
 class TestClient {
  public:
   TestClient(int port, const std::string& path = "/");
   ~TestClient();
-  bool open = false;
   int httpStatus = 0;  // of a handshake the server refused
-  std::string fingerprint;
 
   void Send(const std::string& text, bool binary = false);
   // The next message, "closed CODE REASON" once the server has closed, or "silence".
   std::string Next();
-  // The next message with its type, skipping others (pings are answered on the way).
-  std::string Next(const std::string& type);
-  // Ends the TCP connection without a word, as a lost network would.
-  void Drop();
   // Sends the hello of a password log-on and returns the answer.
   std::string LogOn(const std::string& user, const std::string& password);
-  // Sends `text` to the port without TLS and waits until the server has closed.
-  static void SpeakPlainly(int port, const std::string& text);
   // The value of a string or number field of a message, as text.
   static std::string Field(const std::string& message, const std::string& name);
 
  private:
   struct Impl;
   std::unique_ptr<Impl> impl_;
-  bool silent_ = false;
 };

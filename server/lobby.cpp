@@ -3,18 +3,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/overloaded.h"
+
 namespace server {
-
-namespace {
-
-template <class... F>
-struct Overloaded : F... {
-  using F::operator()...;
-};
-template <class... F>
-Overloaded(F...) -> Overloaded<F...>;
-
-}  // namespace
 
 namespace ByeReason = protocol::ByeReason;
 namespace EndReason = protocol::EndReason;

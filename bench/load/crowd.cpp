@@ -1,5 +1,7 @@
 #include "crowd.h"
 
+#include "base/overloaded.h"
+
 namespace load {
 
 namespace {
@@ -9,13 +11,6 @@ constexpr int MaxConnecting = 100;
 constexpr int PlayersPerAddress = 5;
 constexpr int AddressBlock = 1;
 constexpr const char* Password = "load";
-
-template <class... F>
-struct Overloaded : F... {
-  using F::operator()...;
-};
-template <class... F>
-Overloaded(F...) -> Overloaded<F...>;
 
 }  // namespace
 
